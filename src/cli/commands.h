@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/cli_context.h"
+
+#include <span>
+#include <string_view>
+
+namespace qtr::cli {
+
+struct CliCommand {
+    std::string_view name;
+    std::string_view usage; // one line, shown by the usage text
+    int (*run)(CliContext&);
+};
+
+// Every command of qtr-cli, in the order the usage text lists them.
+std::span<const CliCommand> allCommands();
+
+// The command implementations, one file per subsystem.
+int runInit(CliContext& ctx);
+
+} // namespace qtr::cli
