@@ -137,10 +137,10 @@ void TCPM::refreshList() {
     ListBox1_->blockSignals(false);
     laPozice_->setText(QStringLiteral("%1/%2").arg(selected_).arg(accounts_.count));
     if (mode_ == Mode::Browse) {
-        edJmeno_->setText(selected_ > 0 ? ui::toQ(accounts_.slots[static_cast<std::size_t>(
-                                                                       selected_ - 1)]
-                                                      .userName.text())
-                                        : QString());
+        edJmeno_->setText(
+            selected_ > 0
+                ? ui::toQ(accounts_.slots[static_cast<std::size_t>(selected_ - 1)].userName.text())
+                : QString());
         edHeslo_->clear();
     }
 }

@@ -14,8 +14,8 @@ QLineEdit* maskedEdit(QWidget* parent, const char* name, char maskCharacter) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setEchoMode(QLineEdit::Password);
-    e->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
-                         .arg(int(maskCharacter)));
+    e->setStyleSheet(
+        QStringLiteral("QLineEdit { lineedit-password-character: %1; }").arg(int(maskCharacter)));
     e->setMinimumWidth(220);
     return e;
 }

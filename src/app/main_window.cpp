@@ -18,6 +18,7 @@
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
+#include "unitproc/forms/key_read_dialogs.h"
 #include "unitproc/forms/status_reading_form.h"
 
 #include <QAction>
@@ -86,8 +87,7 @@ TQTRM::~TQTRM() {
     shutDown();
 }
 
-QAction* TQTRM::item(QMenu* menu, const QString& caption, const char* name,
-                     void (TQTRM::*slot)()) {
+QAction* TQTRM::item(QMenu* menu, const QString& caption, const char* name, void (TQTRM::*slot)()) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(QString::fromLatin1(name));
     connect(a, &QAction::triggered, this, slot);
@@ -101,7 +101,8 @@ void TQTRM::buildMenu() {
     mnUzivatele_ = MainMenu1->addMenu(QStringLiteral("&Uživatelé"));
     mnUzivatele_->setObjectName(QStringLiteral("mnUzivatele"));
     item(mnUzivatele_, QStringLiteral("&Přihlásit"), "miPrihlasit", &TQTRM::miPrihlasitClick);
-    QAction* miUrcit = item(mnUzivatele_, QStringLiteral("&Určit"), "miUrcit", &TQTRM::miUrcitClick);
+    QAction* miUrcit =
+        item(mnUzivatele_, QStringLiteral("&Určit"), "miUrcit", &TQTRM::miUrcitClick);
     QAction* miTest = item(mnUzivatele_, QStringLiteral("&Test komunikace"), "miTestKomunikace",
                            &TQTRM::miTestKomunikaceClick);
 
@@ -113,14 +114,14 @@ void TQTRM::buildMenu() {
                               &TQTRM::miSkupinyClick);
     QAction* miJednotky = item(mnDefinice_, QStringLiteral("Řídící &jednotky"), "miJednotky",
                                &TQTRM::miJednotkyClick);
-    QAction* miOpravneni = item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"),
-                                "miOpravneni", &TQTRM::miOpravneniClick);
-    QAction* miCasy = item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy",
-                           &TQTRM::miCasyClick);
-    QAction* miSvatky = item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky",
-                             &TQTRM::miSvatkyClick);
-    QAction* miPlan = item(mnDefinice_, QStringLiteral("Plánovací kalendář"),
-                           "miPlanovaciKalendar", &TQTRM::miPlanovaciKalendarClick);
+    QAction* miOpravneni = item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"), "miOpravneni",
+                                &TQTRM::miOpravneniClick);
+    QAction* miCasy =
+        item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
+    QAction* miSvatky =
+        item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
+    QAction* miPlan = item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
+                           &TQTRM::miPlanovaciKalendarClick);
 
     mnNastaveni_ = MainMenu1->addMenu(QStringLiteral("&Nastavení systému"));
     mnNastaveni_->setObjectName(QStringLiteral("mnNastaveni"));
@@ -130,8 +131,8 @@ void TQTRM::buildMenu() {
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
     QAction* miUplne = item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"),
                             "miUplneNastaveni", &TQTRM::miUplneNastaveniClick);
-    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"),
-                          "miDokumentace", &TQTRM::miDokumentaceClick);
+    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
+                          &TQTRM::miDokumentaceClick);
 
     mnVyuzivani_ = MainMenu1->addMenu(QStringLiteral("&Využívání systému"));
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
@@ -139,10 +140,10 @@ void TQTRM::buildMenu() {
                            &TQTRM::miSberDatClick);
     QAction* miHistU = item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"),
                             "miHistorieUdalosti", &TQTRM::miHistorieUdalostiClick);
-    QAction* miVyhod = item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"),
-                            "miVyhodnotit", &TQTRM::miVyhodnotitClick);
-    miKarty_ = item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty",
-                    &TQTRM::miKartyClick);
+    QAction* miVyhod = item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
+                            &TQTRM::miVyhodnotitClick);
+    miKarty_ =
+        item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty", &TQTRM::miKartyClick);
     QAction* miCis = item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik",
                           &TQTRM::miCiselnikClick);
     QAction* miSprava = item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"),
@@ -152,10 +153,10 @@ void TQTRM::buildMenu() {
     mnProgram_->setObjectName(QStringLiteral("mnProgram"));
     item(mnProgram_, QStringLiteral("Konec"), "miKonec", &TQTRM::miKonecClick);
     item(mnProgram_, QStringLiteral("O programu"), "miOProgramu", &TQTRM::miOProgramuClick);
-    QAction* miHistP = item(mnProgram_, QStringLiteral("&Historie programu"),
-                            "miHistorieProgramu", &TQTRM::miHistorieProgramuClick);
-    QAction* miKom = item(mnProgram_, QStringLiteral("&Komunikace"), "miKomunikace",
-                          &TQTRM::miKomunikaceClick);
+    QAction* miHistP = item(mnProgram_, QStringLiteral("&Historie programu"), "miHistorieProgramu",
+                            &TQTRM::miHistorieProgramuClick);
+    QAction* miKom =
+        item(mnProgram_, QStringLiteral("&Komunikace"), "miKomunikace", &TQTRM::miKomunikaceClick);
 
     miNapoveda_ = MainMenu1->addAction(QStringLiteral("Nápověda"));
     miNapoveda_->setObjectName(QStringLiteral("miNapoveda"));
@@ -167,9 +168,9 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOsoby, miSkupiny, miJednotky, miOpravneni, miCasy,  miSvatky,  miPlan,
-                     miSynchro, miUplne, miDok,      miSber,      miHistU, miVyhod,   miKarty_,
-                     miCis,   miSprava};
+    notAvailable_ = {miOsoby, miSkupiny, miJednotky, miOpravneni, miCasy, miSvatky,
+                     miPlan,  miSynchro, miUplne,    miDok,       miSber, miHistU,
+                     miVyhod, miKarty_,  miCis,      miSprava};
 }
 
 void TQTRM::buildClientArea() {
@@ -315,7 +316,8 @@ void TQTRM::EventCountCheck() {
 
 bool TQTRM::administratorKeyPresented() {
     KeyNumber key;
-    if (!ctx_.comm.cteniKlice(ctx_.comm.settings().readerAddress, key)) {
+    MessageKeyReadDialogs dialogs;
+    if (!ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key, dialogs)) {
         return false;
     }
     return ctx_.keys.isAdministratorKey(key);
@@ -327,9 +329,9 @@ void TQTRM::miPrihlasitClick() {
     protocolEntry("START PROGRAMU");
 
     UserAccounts accounts;
-    if (FileResult r = loadAccountFile(ctx_.dir / kAccountFile,
-                                       scramblingKeyOf(ctx_.keys.masterOrZero()), ctx_.random,
-                                       accounts);
+    if (FileResult r =
+            loadAccountFile(ctx_.dir / kAccountFile, scramblingKeyOf(ctx_.keys.masterOrZero()),
+                            ctx_.random, accounts);
         !r) {
         ui::messageOk(ui::toQ(r.error()), {}, u'E');
         return;

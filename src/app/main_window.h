@@ -76,8 +76,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* item(QMenu* menu, const QString& caption, const char* name,
-                  void (TQTRM::*slot)());
+    QAction* item(QMenu* menu, const QString& caption, const char* name, void (TQTRM::*slot)());
     void buildMenu();
     void buildClientArea();
     void loadDecorationFiles();

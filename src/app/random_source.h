@@ -21,9 +21,7 @@ public:
 
 class SystemRandomSource final : public RandomSource {
 public:
-    std::uint8_t nextByte() override {
-        return static_cast<std::uint8_t>(device_() & 0xFF);
-    }
+    std::uint8_t nextByte() override { return static_cast<std::uint8_t>(device_() & 0xFF); }
 
 private:
     std::random_device device_;

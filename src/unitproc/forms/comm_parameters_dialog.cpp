@@ -92,17 +92,18 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
     layout->addLayout(buttons);
 
     // Select the configured port; a port that is gone gives way to the first one found.
-    const int wanted = cbPort_->findText(QStringLiteral("COM") + QString::number(current.portIndex + 1));
+    const int wanted = cbPort_->findText(QStringLiteral("COM") +
+                                         QString::number(current.parameters.portIndex + 1));
     if (wanted >= 0) {
         cbPort_->setCurrentIndex(wanted);
     } else if (cbPort_->count() > 0) {
         cbPort_->setCurrentIndex(0);
-        result_.portIndex = cbPort_->itemText(0).mid(3, 4).toInt() - 1;
+        result_.parameters.portIndex = cbPort_->itemText(0).mid(3, 4).toInt() - 1;
     }
-    if (auto* b = rgMod_->button(current.interfaceMode)) {
+    if (auto* b = rgMod_->button(current.parameters.interfaceMode)) {
         b->setChecked(true);
     }
-    if (auto* b = rgRychlost_->button(current.baudIndex)) {
+    if (auto* b = rgRychlost_->button(current.parameters.baudIndex)) {
         b->setChecked(true);
     }
     udAdresa_->setValue(current.readerAddress);
@@ -119,9 +120,9 @@ int TKOMPAR::exec() {
 }
 
 void TKOMPAR::btOkClick() {
-    result_.portIndex = cbPort_->currentText().mid(3, 4).toInt() - 1;
-    result_.interfaceMode = std::max(0, rgMod_->checkedId());
-    result_.baudIndex = std::max(0, rgRychlost_->checkedId());
+    result_.parameters.portIndex = cbPort_->currentText().mid(3, 4).toInt() - 1;
+    result_.parameters.interfaceMode = std::max(0, rgMod_->checkedId());
+    result_.parameters.baudIndex = std::max(0, rgRychlost_->checkedId());
     result_.readerAddress = static_cast<std::uint8_t>(udAdresa_->value());
     accept();
 }

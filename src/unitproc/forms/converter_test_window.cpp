@@ -48,9 +48,8 @@ TTESTK::TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* p
 
     ListBox1_ = new QListWidget(this);
     ListBox1_->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1_->setToolTip(
-        QStringLiteral("Klepnutím se seznam uloží do souboru ") +
-        QString::fromLatin1(kConverterTestListFile));
+    ListBox1_->setToolTip(QStringLiteral("Klepnutím se seznam uloží do souboru ") +
+                          QString::fromLatin1(kConverterTestListFile));
     ListBox1_->viewport()->installEventFilter(this);
 
     auto* btStart = new QPushButton(QStringLiteral("start"), this);
@@ -131,7 +130,8 @@ void TTESTK::setBusy(bool busy) {
 }
 
 void TTESTK::Timer1Timer() {
-    comm_.setAborted(false);
+    UnitTransaction& bus = comm_.bus();
+    bus.aborted = false;
     setBusy(true);
     if (ListBox1_->count() > 100) {
         ListBox1_->clear();
@@ -139,15 +139,15 @@ void TTESTK::Timer1Timer() {
     Timer1_->stop();
     KeyNumber key;
     const auto address = static_cast<std::uint8_t>(udAdresa_->value());
-    if (comm_.getKonvertor(address, key)) {
+    if (bus.GetKonvertor(address, key)) {
         ListBox1_->addItem(ui::toQ(key.text()));
     } else {
-        ListBox1_->addItem(ui::toQ(comm_.errorText()));
+        ListBox1_->addItem(ui::toQ(bus.errorText));
     }
     ListBox1_->setCurrentRow(ListBox1_->count() - 1);
     setBusy(false);
     Timer1_->start();
-    if (comm_.aborted()) {
+    if (bus.aborted) {
         btStopClick();
     }
 }
@@ -157,7 +157,7 @@ void TTESTK::btStartClick() {
 }
 
 void TTESTK::btStopClick() {
-    comm_.setAborted(true);
+    comm_.bus().aborted = true;
     Timer1_->stop();
 }
 
@@ -168,7 +168,7 @@ void TTESTK::btSmazatClick() {
 
 void TTESTK::btHelpClick() {
     pnHelp_->show();
-    comm_.setAborted(true);
+    comm_.bus().aborted = true;
     Timer1_->stop();
 }
 

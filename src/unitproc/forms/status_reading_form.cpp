@@ -1,6 +1,7 @@
 #include "unitproc/forms/status_reading_form.h"
 
 #include "base/hex_text.h"
+#include "db/tables.h"
 #include "ui/qt_text.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/hex_address_dialog.h"
@@ -128,15 +129,15 @@ void TGETSTAV::CteniStavu(std::uint8_t a) {
     reading_ = true;
     laResp_->setText(QStringLiteral("volání ") + ui::toQ(hexByteText(a)));
     QApplication::processEvents();
-    UnitStatusBytes status{};
-    const bool ok = comm_.readUnitStatus(a, status);
+    UnitTransaction& bus = comm_.bus();
+    const bool ok = bus.CteniStavuJednotky(a);
     reading_ = false;
     if (ok) {
         TSTAVJ window(this);
-        window.ZobrazitStavJednotky(status);
+        window.ZobrazitStavJednotky(bus.unitStatus);
         window.exec();
     } else {
-        laResp_->setText(ui::toQ(comm_.errorText()));
+        laResp_->setText(ui::toQ(bus.errorText));
     }
 }
 

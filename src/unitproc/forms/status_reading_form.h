@@ -1,7 +1,5 @@
 #pragma once
 
-#include "db/tables.h"
-
 #include <QDialog>
 #include <cstdint>
 
@@ -13,6 +11,7 @@ class QSpinBox;
 namespace qtr {
 
 class CommunicationControl;
+class ControlUnitTable;
 
 // TGETSTAV: pick a unit address and read that unit's status.
 class TGETSTAV : public QDialog {

@@ -76,7 +76,7 @@ TSTAVJ::TSTAVJ(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
 }
 
-void TSTAVJ::ZobrazitStavJednotky(const UnitStatusBytes& status) {
+void TSTAVJ::ZobrazitStavJednotky(const std::array<std::uint8_t, kUnitStatusSize>& status) {
     ListBox1_->clear();
     const UnitStatusView v = decodeUnitStatus(status);
     edAdresa_->setText(ui::toQ(v.address));

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "unitproc/unit_status.h"
+#include "comm/unit_status_view.h"
 
 #include <QDialog>
+#include <array>
+#include <cstdint>
 
 class QLabel;
 class QListWidget;
@@ -16,7 +18,7 @@ class TSTAVJ : public QDialog {
 public:
     explicit TSTAVJ(QWidget* parent = nullptr);
 
-    void ZobrazitStavJednotky(const UnitStatusBytes& status);
+    void ZobrazitStavJednotky(const std::array<std::uint8_t, kUnitStatusSize>& status);
 
 private:
     QLabel* field(const char* name);
