@@ -36,7 +36,8 @@ void scrambleAccountImage(std::span<std::uint8_t, kAccountFileSize> image,
 int UserAccounts::find(std::string_view userName, std::string_view password) const {
     const std::size_t n = std::min<std::size_t>(count, kMaxCount);
     for (std::size_t i = 0; i < n; ++i) {
-        if (slots[i].userName.text() == userName && slots[i].password.text() == password) {
+        if (accountSlots[i].userName.text() == userName &&
+            accountSlots[i].password.text() == password) {
             return static_cast<int>(i + 1);
         }
     }
@@ -54,7 +55,7 @@ void randomiseSlot(AccountSlot& slot, RandomSource& random) {
 
 UserAccounts emptyAccounts(RandomSource& random) {
     UserAccounts a;
-    for (auto& slot : a.slots) {
+    for (auto& slot : a.accountSlots) {
         randomiseSlot(slot, random);
     }
     return a;
@@ -67,8 +68,8 @@ AccountFileImage encodeAccountFile(const UserAccounts& accounts, const Scramblin
     image[0] = accounts.count;
     for (std::size_t i = 0; i < kAccountSlotCount; ++i) {
         const std::span<std::uint8_t> slot(image.data() + slotOffset(i), kAccountSlotSize);
-        accounts.slots[i].userName.toBytes(slot.subspan(0, 37));
-        accounts.slots[i].password.toBytes(slot.subspan(37, 36));
+        accounts.accountSlots[i].userName.toBytes(slot.subspan(0, 37));
+        accounts.accountSlots[i].password.toBytes(slot.subspan(37, 36));
     }
     scrambleAccountImage(image, key);
     return image;
@@ -81,8 +82,8 @@ UserAccounts decodeAccountFile(const AccountFileImage& image, const ScramblingKe
     a.count = plain[0] > kMaxCount ? 0 : plain[0];
     for (std::size_t i = 0; i < kAccountSlotCount; ++i) {
         const std::span<const std::uint8_t> slot(plain.data() + slotOffset(i), kAccountSlotSize);
-        a.slots[i].userName = ShortString<36>::fromBytes(slot.subspan(0, 37));
-        a.slots[i].password = ShortString<35>::fromBytes(slot.subspan(37, 36));
+        a.accountSlots[i].userName = ShortString<36>::fromBytes(slot.subspan(0, 37));
+        a.accountSlots[i].password = ShortString<35>::fromBytes(slot.subspan(37, 36));
     }
     std::fill(plain.begin(), plain.end(), std::uint8_t{0});
     return a;

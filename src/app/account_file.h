@@ -46,7 +46,7 @@ struct AccountSlot {
 
 struct UserAccounts {
     std::uint8_t count = 0; // 0..10
-    std::array<AccountSlot, kAccountSlotCount> slots;
+    std::array<AccountSlot, kAccountSlotCount> accountSlots;
 
     // 1-based slot whose name and password both equal the texts exactly, or 0.
     int find(std::string_view userName, std::string_view password) const;

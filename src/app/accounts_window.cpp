@@ -76,8 +76,8 @@ TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool s
             selectAccount(row + 1);
         }
     });
-    connect(edJmeno_, &QLineEdit::textEdited, this, &TCPM::editChanged);
-    connect(edHeslo_, &QLineEdit::textEdited, this, &TCPM::editChanged);
+    connect(edJmeno_, &QLineEdit::textChanged, this, &TCPM::editChanged);
+    connect(edHeslo_, &QLineEdit::textChanged, this, &TCPM::editChanged);
 
     auto* header = new QHBoxLayout;
     header->addWidget(new QLabel(QStringLiteral("Uživatelé:"), this));
@@ -121,14 +121,14 @@ TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool s
 
 AccountSlot& TCPM::editedSlot() {
     const int index = mode_ == Mode::Insert ? accounts_.count : selected_ - 1;
-    return accounts_.slots[static_cast<std::size_t>(index)];
+    return accounts_.accountSlots[static_cast<std::size_t>(index)];
 }
 
 void TCPM::refreshList() {
     ListBox1_->blockSignals(true);
     ListBox1_->clear();
     for (std::size_t i = 0; i < accounts_.count; ++i) {
-        ListBox1_->addItem(ui::toQ(accounts_.slots[i].userName.text()));
+        ListBox1_->addItem(ui::toQ(accounts_.accountSlots[i].userName.text()));
     }
     if (selected_ > accounts_.count) {
         selected_ = accounts_.count;
@@ -138,9 +138,9 @@ void TCPM::refreshList() {
     laPozice_->setText(QStringLiteral("%1/%2").arg(selected_).arg(accounts_.count));
     if (mode_ == Mode::Browse) {
         edJmeno_->setText(
-            selected_ > 0
-                ? ui::toQ(accounts_.slots[static_cast<std::size_t>(selected_ - 1)].userName.text())
-                : QString());
+            selected_ > 0 ? ui::toQ(accounts_.accountSlots[static_cast<std::size_t>(selected_ - 1)]
+                                        .userName.text())
+                          : QString());
         edHeslo_->clear();
     }
 }
@@ -177,7 +177,7 @@ void TCPM::btNovyClick() {
     if (mode_ != Mode::Browse || accounts_.count >= kAccountSlotCount) {
         return;
     }
-    randomiseSlot(accounts_.slots[accounts_.count], random_);
+    randomiseSlot(accounts_.accountSlots[accounts_.count], random_);
     edJmeno_->clear();
     edHeslo_->clear();
     setMode(Mode::Insert);
@@ -188,7 +188,7 @@ void TCPM::btOpravitClick() {
     if (mode_ != Mode::Browse || selected_ < 1) {
         return;
     }
-    savedCopy_ = accounts_.slots[static_cast<std::size_t>(selected_ - 1)];
+    savedCopy_ = accounts_.accountSlots[static_cast<std::size_t>(selected_ - 1)];
     const AccountSlot& slot = *savedCopy_;
     edJmeno_->setText(ui::toQ(slot.userName.text()));
     edHeslo_->setText(ui::toQ(slot.password.text()));
@@ -228,10 +228,10 @@ void TCPM::btHotovoClick() {
 
 void TCPM::btZpetClick() {
     if (mode_ == Mode::Update && savedCopy_) {
-        accounts_.slots[static_cast<std::size_t>(selected_ - 1)] = *savedCopy_;
+        accounts_.accountSlots[static_cast<std::size_t>(selected_ - 1)] = *savedCopy_;
     } else if (mode_ == Mode::Insert) {
         // What was typed into the unused slot must not reach the file.
-        randomiseSlot(accounts_.slots[accounts_.count], random_);
+        randomiseSlot(accounts_.accountSlots[accounts_.count], random_);
     }
     savedCopy_.reset();
     mode_ = Mode::Browse;
@@ -246,11 +246,11 @@ void TCPM::btSmazatClick() {
     const std::size_t index = static_cast<std::size_t>(selected_ - 1);
     const std::size_t last = accounts_.count - 1u;
     for (std::size_t i = index; i < last; ++i) {
-        accounts_.slots[i] = accounts_.slots[i + 1];
+        accounts_.accountSlots[i] = accounts_.accountSlots[i + 1];
     }
     // The slot that fell out of use gets random bytes, so no copy of a name and
     // password stays behind in the file.
-    randomiseSlot(accounts_.slots[last], random_);
+    randomiseSlot(accounts_.accountSlots[last], random_);
     --accounts_.count;
     if (selected_ > accounts_.count) {
         selected_ = accounts_.count;

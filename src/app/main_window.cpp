@@ -18,7 +18,6 @@
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
-#include "unitproc/forms/key_read_dialogs.h"
 #include "unitproc/forms/status_reading_form.h"
 
 #include <QAction>
@@ -62,10 +61,6 @@ QPixmap titlePicture(QSize size) {
                      QStringLiteral("Přístupový a docházkový systém\n"
                                     "Přihlaste se v nabídce \"Uživatelé\"."));
     return p;
-}
-
-QString stripAccelerator(QString caption) {
-    return caption.remove(u'&');
 }
 
 } // namespace
@@ -316,8 +311,8 @@ void TQTRM::EventCountCheck() {
 
 bool TQTRM::administratorKeyPresented() {
     KeyNumber key;
-    MessageKeyReadDialogs dialogs;
-    if (!ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key, dialogs)) {
+    if (!ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
+                                    ctx_.comm.keyReadDialogs())) {
         return false;
     }
     return ctx_.keys.isAdministratorKey(key);

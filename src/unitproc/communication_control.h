@@ -42,6 +42,8 @@ public:
 
     // One transaction at a time with the units.
     virtual UnitTransaction& bus() = 0;
+    // How reading a key at the reader speaks to the operator.
+    virtual KeyReadDialogs& keyReadDialogs() = 0;
 };
 
 } // namespace qtr

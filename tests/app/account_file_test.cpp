@@ -16,8 +16,8 @@ const KeyNumber kMaster = KeyNumber::parse("0102030405060A");
 UserAccounts oneAccount(RandomSource& random) {
     UserAccounts a = emptyAccounts(random);
     a.count = 1;
-    a.slots[0].userName.setText("ab");
-    a.slots[0].password.setText("secret7");
+    a.accountSlots[0].userName.setText("ab");
+    a.accountSlots[0].password.setText("secret7");
     return a;
 }
 
@@ -47,7 +47,7 @@ TEST(AccountFile, ExactBytesForAKnownMasterKeyAndSeededFiller) {
     EXPECT_BYTES(std::span(drawn).subspan(732), std::span(image).subspan(732));
 
     // File byte 4, behind "ab", is the slot's own random byte.
-    const std::uint8_t plain4 = a.slots[0].userName.raw()[3];
+    const std::uint8_t plain4 = a.accountSlots[0].userName.raw()[3];
     EXPECT_EQ(image[4], plain4 ^ 0x06 ^ 0x04);
 }
 
@@ -55,14 +55,14 @@ TEST(AccountFile, RoundTripAndAnEmptySlotKeepsItsBytes) {
     SeededRandomSource random(1);
     UserAccounts a = oneAccount(random);
     a.count = 2;
-    a.slots[1].userName.setText("Novák Řehoř");
-    a.slots[1].password.setText("dlouhé heslo");
+    a.accountSlots[1].userName.setText("Novák Řehoř");
+    a.accountSlots[1].password.setText("dlouhé heslo");
     const auto key = scramblingKeyOf(kMaster);
     const UserAccounts back = decodeAccountFile(encodeAccountFile(a, key, random), key);
     EXPECT_EQ(back.count, 2);
     for (std::size_t i = 0; i < kAccountSlotCount; ++i) {
-        EXPECT_EQ(back.slots[i].userName, a.slots[i].userName) << i;
-        EXPECT_EQ(back.slots[i].password, a.slots[i].password) << i;
+        EXPECT_EQ(back.accountSlots[i].userName, a.accountSlots[i].userName) << i;
+        EXPECT_EQ(back.accountSlots[i].password, a.accountSlots[i].password) << i;
     }
     EXPECT_EQ(back.find("Novák Řehoř", "dlouhé heslo"), 2);
     EXPECT_EQ(back.find("Novák Řehoř", "Dlouhé heslo"), 0);

@@ -2,6 +2,7 @@
 
 #include "comm/comm_parameters.h"
 #include "unitproc/communication_control.h"
+#include "unitproc/forms/key_read_dialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -50,6 +51,8 @@ public:
     }
     std::vector<std::string> availablePorts() override { return ports; }
     UnitTransaction& bus() override { return *this; }
+    KeyReadDialogs& keyReadDialogs() override { return dialogs; }
+    MessageKeyReadDialogs dialogs;
 
     // A status answer of 30 bytes for `address`.
     static std::vector<std::uint8_t> statusAnswer(std::uint8_t address) {

@@ -1,0 +1,128 @@
+// qtr: the operator's program. This is its composition root: it owns the
+// configuration tables, the communication module, the clock and the random
+// source, and lends them to the main window.
+
+#include "app/app_context.h"
+#include "app/demo_bus.h"
+#include "app/demo_installation.h"
+#include "app/main_window.h"
+#include "app/random_source.h"
+#include "base/clock.h"
+#include "comm/port_names.h"
+#include "db/configuration_database.h"
+#include "db/installation_keys.h"
+#include "ui/message_routines.h"
+#include "ui/qt_text.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+struct Options {
+    bool demo = false;
+    std::filesystem::path dir = ".";
+    std::vector<std::string> comDevices;
+};
+
+constexpr const char* kUsage =
+    "Použití: qtr [--dir SLOŽKA] [--com1..--com4 ZAŘÍZENÍ]\n"
+    "         qtr --demo [SLOŽKA]   ukázkový režim na simulované sběrnici\n"
+    "                               (výchozí složka ./demo-data)\n";
+
+// Returns false with the reason when the arguments are not understood.
+bool parseOptions(std::vector<std::string> args, Options& o, std::string& why) {
+    o.comDevices = qtr::takeComOptions(args);
+    bool dirGiven = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--demo") {
+            o.demo = true;
+            if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
+                o.dir = args[++i];
+                dirGiven = true;
+            }
+        } else if (a == "--dir" && i + 1 < args.size()) {
+            o.dir = args[++i];
+            dirGiven = true;
+        } else {
+            why = "Neznámý nebo neúplný přepínač: " + a;
+            return false;
+        }
+    }
+    if (o.demo && !dirGiven) {
+        o.dir = "demo-data";
+    }
+    return true;
+}
+
+void showErrors(const std::vector<std::string>& errors) {
+    if (errors.empty()) {
+        return;
+    }
+    QStringList texts;
+    for (const auto& e : errors) {
+        texts << qtr::ui::toQ(e);
+    }
+    qtr::ui::messageOk(texts.join(u'\n'), {}, u'E');
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(qtr::ui::kApplicationTitle);
+    QApplication::setApplicationDisplayName(qtr::ui::kApplicationTitle);
+
+    std::vector<std::string> args;
+    for (const QString& a : QApplication::arguments()) {
+        args.push_back(qtr::ui::fromQ(a));
+    }
+    Options options;
+    std::string why;
+    if (!parseOptions(args, options, why)) {
+        std::cerr << why << "\n" << kUsage;
+        return 2;
+    }
+
+    qtr::SystemClock clock;
+    qtr::SystemRandomSource random;
+    if (options.demo && qtr::isEmptyDirectory(options.dir)) {
+        showErrors(qtr::createDemoInstallation(options.dir, random));
+    }
+
+    qtr::ConfigurationDatabase db;
+    showErrors(qtr::initialiseConfiguration(db, options.dir));
+    qtr::InstallationKeys keys;
+    if (qtr::FileResult r = qtr::loadInstallationKeys(options.dir, keys); !r) {
+        showErrors({r.error()});
+    }
+
+    std::unique_ptr<qtr::CommunicationControl> comm;
+    if (options.demo) {
+        auto demo = std::make_unique<qtr::DemoControl>(options.dir, clock);
+        qtr::ConfigurationDatabase units;
+        (void)qtr::loadConfiguration(units, options.dir);
+        demo->populate(units, keys.masterOrZero());
+        comm = std::move(demo);
+    } else {
+        std::cerr << "qtr: sériová komunikace není v tomto sestavení k dispozici; "
+                     "spusťte ukázkový režim: qtr --demo\n";
+        return 1;
+    }
+
+    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys};
+    int status = 0;
+    {
+        qtr::TQTRM window(ctx);
+        window.show();
+        status = QApplication::exec();
+    }
+    // The communication module rewrites its parameter file at the end.
+    if (const std::string failure = comm->saveSettings(); !failure.empty()) {
+        std::cerr << failure << "\n";
+    }
+    return status;
+}

@@ -1,0 +1,338 @@
+#include "app/account_file.h"
+#include "app/main_window.h"
+#include "base/clock.h"
+#include "base/text_lines.h"
+#include "db/configuration_database.h"
+#include "db/installation_keys.h"
+#include "support/hex_dump.h"
+#include "support/temp_dir.h"
+#include "support/ui_responder.h"
+#include "unitproc/fake_bus.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace qtr {
+namespace {
+
+using test::FakeBus;
+using test::onNextModal;
+using test::UiResponder;
+
+const KeyNumber kMaster = KeyNumber::parse("0102030405060A");
+const KeyNumber kService = KeyNumber::parse("0199999999999A");
+const KeyNumber kOrdinary = KeyNumber::parse("01000000001001");
+
+// A working directory with one operator account and the installation keys, a
+// main window on a fake bus, and answers to whatever boxes the test expects.
+struct MainWindowTest : ::testing::Test {
+    test::TempDir dir;
+    UiResponder ui;
+    FakeBus bus;
+    ManualClock clock{encodeDate(2024, 3, 4) + encodeTime(8, 15, 0)};
+    SeededRandomSource random{17};
+    ConfigurationDatabase db;
+    InstallationKeys keys;
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<TQTRM> window;
+
+    void SetUp() override {
+        bus.dir = dir.path();
+        keys.masterKey = kMaster;
+        keys.serviceKeys = {kService};
+        UserAccounts a = emptyAccounts(random);
+        a.count = 1;
+        a.accountSlots[0].userName.setText("demo");
+        a.accountSlots[0].password.setText("demo1234");
+        ASSERT_TRUE(saveAccountFile(dir / kAccountFile, a, scramblingKeyOf(kMaster), random).ok());
+        (void)initialiseConfiguration(db, dir.path());
+        ctx = std::make_unique<AppContext>(AppContext{dir.path(), db, bus, clock, random, keys});
+    }
+
+    void start() {
+        window = std::make_unique<TQTRM>(*ctx);
+        window->show();
+    }
+
+    QAction* action(const char* name) {
+        auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    }
+    bool menuEnabled(const char* name) {
+        return window->findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isEnabled();
+    }
+    std::vector<std::string> protocolTexts() {
+        std::vector<std::string> texts;
+        for (const auto& l : splitWin1250Lines(test::readText(dir / "protokol.txt"))) {
+            texts.push_back(win1250ToUtf8(l.substr(std::min<std::size_t>(20, l.size()))));
+        }
+        return texts;
+    }
+    // Answers the log-in dialog with a name and a password (or cancels it).
+    void logIn(const QString& name, const QString& password, bool confirm = true) {
+        onNextModal([=](QDialog* d) {
+            EXPECT_EQ(d->windowTitle(), "Přihlášení uživatele");
+            QTest::keyClicks(d->findChild<QLineEdit*>("Edit1"), name);
+            QTest::keyClicks(d->findChild<QLineEdit*>("Edit2"), password);
+            QTest::mouseClick(d->findChild<QPushButton*>(confirm ? "btHotovo" : "btZpet"),
+                              Qt::LeftButton);
+        });
+        window->miPrihlasitClick();
+    }
+};
+
+TEST_F(MainWindowTest, StartedStateOpensThePortAndShowsTheParameters) {
+    start();
+    EXPECT_EQ(window->windowTitle(), "Přístupový systém - základní modul");
+    EXPECT_TRUE(menuEnabled("mnUzivatele"));
+    EXPECT_TRUE(action("miPrihlasit")->isEnabled());
+    EXPECT_FALSE(action("miUrcit")->isEnabled());
+    EXPECT_FALSE(action("miTestKomunikace")->isEnabled());
+    for (const char* m : {"mnDefinice", "mnNastaveni", "mnVyuzivani", "mnProgram"}) {
+        EXPECT_FALSE(menuEnabled(m)) << m;
+    }
+    EXPECT_TRUE(action("miNapoveda")->isEnabled());
+    EXPECT_EQ(action("miNapoveda")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(), "COM2/0/9600");
+    EXPECT_EQ(bus.applied, 1);
+    EXPECT_TRUE(bus.open);
+    EXPECT_TRUE(ui.shown().empty());
+}
+
+TEST_F(MainWindowTest, MenuCaptionsWithTheirAccelerators) {
+    start();
+    const std::pair<const char*, const char*> captions[] = {
+        {"miPrihlasit", "&Přihlásit"},
+        {"miUrcit", "&Určit"},
+        {"miTestKomunikace", "&Test komunikace"},
+        {"miOsoby", "Osoby (nositelé &klíčů)"},
+        {"miJednotky", "Řídící &jednotky"},
+        {"miStavJednotek", "Stav řídících &jednotek"},
+        {"miUplneNastaveni", "Úplné &nastavení systému"},
+        {"miSberDat", "&Sběr dat od jednotek"},
+        {"miKarty", "Dochazkové karty"},
+        {"miSpravaUdalosti", "Správa souboru &událostí"},
+        {"miKonec", "Konec"},
+        {"miHistorieProgramu", "&Historie programu"},
+        {"miKomunikace", "&Komunikace"},
+    };
+    for (const auto& [name, caption] : captions) {
+        EXPECT_EQ(action(name)->text(), QString::fromUtf8(caption)) << name;
+    }
+}
+
+TEST_F(MainWindowTest, CancelledLogInOffersKeyAndTestButKeepsTheMenusClosed) {
+    start();
+    onNextModal([](QDialog* d) {
+        auto* hotovo = d->findChild<QPushButton*>("btHotovo");
+        EXPECT_FALSE(hotovo->isEnabled());
+        QTest::keyClicks(d->findChild<QLineEdit*>("Edit1"), "demo");
+        EXPECT_FALSE(hotovo->isEnabled());
+        QTest::keyClicks(d->findChild<QLineEdit*>("Edit2"), "x");
+        EXPECT_TRUE(hotovo->isEnabled());
+        d->findChild<QLineEdit*>("Edit1")->clear();
+        EXPECT_FALSE(hotovo->isEnabled());
+        QTest::mouseClick(d->findChild<QPushButton*>("btZpet"), Qt::LeftButton);
+    });
+    window->miPrihlasitClick();
+    EXPECT_FALSE(window->loggedIn());
+    EXPECT_FALSE(window->ended());
+    EXPECT_TRUE(action("miUrcit")->isEnabled());
+    EXPECT_TRUE(action("miTestKomunikace")->isEnabled());
+    for (const char* m : {"mnDefinice", "mnNastaveni", "mnVyuzivani", "mnProgram"}) {
+        EXPECT_FALSE(menuEnabled(m)) << m;
+    }
+    EXPECT_EQ(protocolTexts(), (std::vector<std::string>{"*", "START PROGRAMU"}));
+}
+
+TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
+    start();
+    logIn("demo", "demo1234");
+    ASSERT_TRUE(window->loggedIn());
+    for (const char* m : {"mnDefinice", "mnNastaveni", "mnVyuzivani", "mnProgram"}) {
+        EXPECT_TRUE(menuEnabled(m)) << m;
+    }
+    for (const char* a : {"miStavJednotek", "miKomunikace", "miHistorieProgramu", "miKonec",
+                          "miOProgramu", "miUrcit", "miTestKomunikace"}) {
+        EXPECT_TRUE(action(a)->isEnabled()) << a;
+    }
+    // Windows that later parts of the program bring stand disabled.
+    for (const char* a : {"miOsoby", "miJednotky", "miSberDat", "miKarty", "miUplneNastaveni"}) {
+        EXPECT_FALSE(action(a)->isEnabled()) << a;
+    }
+    EXPECT_TRUE(window->findChild<QLabel*>("Image2")->isHidden());
+    EXPECT_FALSE(window->findChild<QPlainTextEdit*>("Memo1")->isHidden());
+    EXPECT_FALSE(window->findChild<QLabel*>("Label2")->isHidden());
+}
+
+TEST_F(MainWindowTest, LogInComparesNameAndPasswordExactly) {
+    start();
+    logIn("Demo", "demo1234");
+    EXPECT_TRUE(window->ended());
+    EXPECT_FALSE(window->loggedIn());
+}
+
+TEST_F(MainWindowTest, RefusedLogInRecordsTheNameButNeverThePasswordAndEnds) {
+    start();
+    logIn("demo", "tajne-heslo");
+    EXPECT_TRUE(window->ended());
+    const auto texts = protocolTexts();
+    EXPECT_EQ(texts, (std::vector<std::string>{"*", "START PROGRAMU", "#Uživatel! demo",
+                                               "UKONČENÍ PROGRAMU"}));
+    EXPECT_EQ(test::readText(dir / "protokol.txt").find("tajne"), std::string::npos);
+    // The end saved the configuration, with the main zone, and closed the port.
+    EXPECT_EQ(std::filesystem::file_size(dir / "QTR0003.DAT"), 562u);
+    EXPECT_FALSE(bus.open);
+    for (const char* m : {"mnUzivatele", "mnDefinice", "mnProgram"}) {
+        EXPECT_FALSE(menuEnabled(m)) << m;
+    }
+}
+
+TEST_F(MainWindowTest, ProtocolLinesAreTimeStampedByTheClock) {
+    start();
+    logIn("demo", "demo1234");
+    const std::string log = test::readText(dir / "protokol.txt");
+    EXPECT_EQ(log, "04.03.2024 08:15:00 *\r\n04.03.2024 08:15:00 START PROGRAMU\r\n");
+    window->miSberDatClick();
+    window->miUplneNastaveniClick();
+    window->miSynchronizaceClick();
+    window->miDokumentaceClick();
+    window->miKonecClick();
+    EXPECT_EQ(protocolTexts(),
+              (std::vector<std::string>{"*", "START PROGRAMU", "&Sběr dat od jednotek",
+                                        "Úplné &nastavení systému", "&Synchronizace času",
+                                        "&Dokumentace nastavení", "UKONČENÍ PROGRAMU"}));
+}
+
+TEST_F(MainWindowTest, TenThousandAndOneEventsWarnOnceAtEachOfTheThreePlaces) {
+    test::writeBytes(dir / "QTR0005.DAT", std::vector<std::uint8_t>(10001 * 19, 0));
+    start();
+    ui.expectMessage("Doporučuje se zmenšit počet uchovávaných událostí");
+    logIn("demo", "demo1234");
+    ASSERT_EQ(ui.shown().size(), 1u);
+    EXPECT_EQ(ui.shown()[0].caption, "KONTROLA");
+    EXPECT_EQ(ui.shown()[0].icon, ui::MessageIcon::Warning);
+    EXPECT_EQ(ui.shown()[0].text, "Doporučuje se zmenšit počet uchovávaných událostí\r\n\tviz. "
+                                  "\"Správa souboru událostí\"");
+    ui.expectMessage("Doporučuje se zmenšit");
+    window->miSberDatClick();
+    ui.expectMessage("Doporučuje se zmenšit");
+    window->miHistorieUdalostiClick();
+    EXPECT_EQ(ui.shown().size(), 3u);
+}
+
+TEST_F(MainWindowTest, ExactlyTenThousandEventsGiveNoWarning) {
+    test::writeBytes(dir / "QTR0005.DAT", std::vector<std::uint8_t>(10000 * 19, 0));
+    start();
+    logIn("demo", "demo1234");
+    window->miSberDatClick();
+    EXPECT_TRUE(ui.shown().empty());
+}
+
+TEST_F(MainWindowTest, TheMasterKeyOpensTheAccountsWindow) {
+    start();
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kMaster);
+    ui.expectMessage("Vložte identifikační klíč!");
+    QString opened;
+    onNextModal([&](QDialog* d) { opened = d->objectName() + " " + d->windowTitle(); });
+    window->miUrcitClick();
+    EXPECT_EQ(opened, "TCPM Oprávnění");
+}
+
+TEST_F(MainWindowTest, AServiceKeyOpensItTooAndAnOrdinaryKeyDoesNothing) {
+    start();
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kService);
+    ui.expectMessage("Vložte identifikační klíč!");
+    QString opened;
+    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    window->miUrcitClick();
+    EXPECT_EQ(opened, "TCPM");
+
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kOrdinary);
+    ui.expectMessage("Vložte identifikační klíč!");
+    window->miUrcitClick(); // no window: an unexpected modal would hang the test
+    // A reader that does not answer: its failure box, and nothing else.
+    bus.answers.clear();
+    ui.expectMessage("Vložte identifikační klíč!");
+    ui.expectMessage("00");
+    window->miUrcitClick();
+    EXPECT_EQ(ui.shown().back().caption, "čtení klíče");
+}
+
+TEST_F(MainWindowTest, CommunicationParametersRoundTripThroughTheDialogAndTheFile) {
+    start();
+    logIn("demo", "demo1234");
+    bus.ports = {"COM1", "COM2", "COM4"};
+    onNextModal([](QDialog* d) {
+        EXPECT_EQ(d->objectName(), "TKOMPAR");
+        d->findChild<QComboBox*>("cbPort")->setCurrentIndex(2);
+        d->findChild<QRadioButton*>("rgMod1")->setChecked(true);
+        d->findChild<QRadioButton*>("rgRychlost0")->setChecked(true);
+        d->findChild<QSpinBox*>("udAdresa")->setValue(0x21);
+        QTest::mouseClick(d->findChild<QPushButton*>("btOk"), Qt::LeftButton);
+    });
+    window->miKomunikaceClick();
+    EXPECT_EQ(bus.closes, 1);
+    EXPECT_EQ(bus.opens, 2);
+    EXPECT_TRUE(bus.open);
+    EXPECT_EQ(bus.applied, 2);
+    EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(), "COM4/1/2400");
+    EXPECT_EQ(bus.current.readerAddress, 0x21);
+    EXPECT_BYTES(test::fromHex("01000000 03000000 00000000"), test::readBytes(dir / "QTR0000.DAT"));
+
+    // Shown again, the dialog starts from what the file now holds; cancelled, it
+    // changes nothing but the port is reopened all the same.
+    CommParameters loaded;
+    ASSERT_TRUE(loadCommParameters(dir.path(), loaded).ok());
+    EXPECT_EQ(loaded, bus.current.parameters);
+    onNextModal([](QDialog* d) {
+        EXPECT_EQ(d->findChild<QComboBox*>("cbPort")->currentText(), "COM4");
+        EXPECT_TRUE(d->findChild<QRadioButton*>("rgMod1")->isChecked());
+        QTest::mouseClick(d->findChild<QPushButton*>("btCancel"), Qt::LeftButton);
+    });
+    window->miKomunikaceClick();
+    EXPECT_EQ(bus.opens, 3);
+    EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(), "COM4/1/2400");
+}
+
+TEST_F(MainWindowTest, NoSerialPortAtAllIsReportedAndThePortReopened) {
+    start();
+    bus.ports.clear();
+    ui.expectMessage("Není k dispozici žádný sériový port!");
+    window->miKomunikaceClick();
+    EXPECT_EQ(bus.opens, 2);
+}
+
+TEST_F(MainWindowTest, StartUpErrorsOfTheFilesAndThePortReachTheOperator) {
+    test::writeBytes(dir / "QTR0001.DAT", std::vector<std::uint8_t>(690, 0));
+    bus.openFailure = "Chyba při otevírání COM";
+    ui.expectMessage("QTR0001.DAT");
+    ui.expectMessage("Chyba při otevírání COM");
+    start();
+    EXPECT_EQ(db.units.count(), 1);
+}
+
+TEST_F(MainWindowTest, StatusLabelTogglesTheServiceModeAndDecorationFilesAreShown) {
+    test::writeBytes(dir / "text.PRG", {'P', 0xF8, 'e', 'd', 'm', 0xEC, 't', '\r', '\n', 'B'});
+    start();
+    auto* label = window->findChild<QLabel*>("Label1");
+    EXPECT_FALSE(window->serviceMode());
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_TRUE(window->serviceMode());
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_FALSE(window->serviceMode());
+    EXPECT_EQ(window->findChild<QPlainTextEdit*>("Memo1")->toPlainText(), "Předmět\nB");
+}
+
+} // namespace
+} // namespace qtr
