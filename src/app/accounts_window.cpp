@@ -52,7 +52,6 @@ TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool s
     edHeslo_ = new QLineEdit(this);
     edHeslo_->setObjectName(QStringLiteral("edHeslo"));
     edHeslo_->setMaxLength(35);
-    edHeslo_->setPlaceholderText(QStringLiteral("nejméně 7 znaků"));
 
     btNovy_ = button(this, QStringLiteral("nový"), "btNovy");
     btOpravit_ = button(this, QStringLiteral("opravit"), "btOpravit");
@@ -150,6 +149,7 @@ void TCPM::refreshButtons() {
     ListBox1_->setEnabled(browse);
     edJmeno_->setReadOnly(browse);
     edHeslo_->setReadOnly(browse);
+    edHeslo_->setPlaceholderText(browse ? QString() : QStringLiteral("nejméně 7 znaků"));
     btNovy_->setEnabled(browse && accounts_.count < kAccountSlotCount);
     btOpravit_->setEnabled(browse && selected_ > 0);
     btSmazat_->setEnabled(browse && selected_ > 0);

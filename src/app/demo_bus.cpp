@@ -88,8 +88,9 @@ void DemoControl::populate(const ConfigurationDatabase& db, const KeyNumber& mas
     sim::SimulatedTransaction quick(bus_);
     for (int i = 1; i <= db.units.count(); ++i) {
         const ControlUnitRecord& u = db.units.at(i);
-        quick.KonfigurovatJednotku(u) && quick.NulovatJednotku(u) && quick.UzamknoutJednotku(u) &&
-            quick.NastavitCasJednotky(u, clock_.now());
+        (void)(quick.KonfigurovatJednotku(u) && quick.NulovatJednotku(u) &&
+               quick.UzamknoutJednotku(u) && quick.NastavitCasJednotky(u, clock_.now()) &&
+               quick.NastavTamperMask(u) && quick.NastavReleMask(u));
     }
     transaction_.onPendingMessages = saved;
 

@@ -8,6 +8,7 @@
 #include "db/data_files.h"
 #include "db/installation_keys.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <tuple>
@@ -69,8 +70,26 @@ ControlUnitRecord unitRecord(const DemoUnit& u) {
     r.address = u.address;
     r.unitType = u.type;
     r.unitName.setText(u.name);
-    r.alarmMask = 0x0F;
+    // The standard description of each type: masks and the parameter string.
+    r.alarmMask = 0xFF;
     r.relayMask = u.type == kUnitAttendance ? 0x01 : 0x00;
+    switch (u.type) {
+    case kUnitAccess:
+        r.parameters[0] = 0x51;
+        break;
+    case kUnitAttendance:
+        r.parameters[0] = 0x12;
+        break;
+    case kUnitDoor:
+        std::fill_n(r.parameters.begin(), 9, std::uint8_t{1});
+        break;
+    case kUnitBarrier:
+        r.parameters[0] = 3;
+        std::fill_n(r.parameters.begin() + 3, 4, std::uint8_t{1});
+        break;
+    default:
+        break;
+    }
     r.usage = u.type == kUnitAttendance ? 1 : 0x01;
     r.resultTexts[0].setText("povoleno");
     r.resultTexts[1].setText("nepovoleno");

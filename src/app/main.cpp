@@ -74,7 +74,6 @@ void showErrors(const std::vector<std::string>& errors) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(qtr::ui::kApplicationTitle);
-    QApplication::setApplicationDisplayName(qtr::ui::kApplicationTitle);
 
     std::vector<std::string> args;
     for (const QString& a : QApplication::arguments()) {

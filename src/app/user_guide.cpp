@@ -8,6 +8,11 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+// The guide lives in a static library: its resources are registered by hand.
+static void initUserGuideResources() {
+    Q_INIT_RESOURCE(user_guide);
+}
+
 namespace qtr {
 
 namespace {
@@ -38,6 +43,7 @@ QStringList userGuideTopics() {
 }
 
 QString userGuidePage(const QString& topic) {
+    initUserGuideResources();
     for (const Topic& t : kTopics) {
         if (topic == QLatin1String(t.name)) {
             QFile f(QString::fromLatin1(t.resource));

@@ -166,3 +166,23 @@ TEST_F(AccountsWindowTest, AnUnreadableFileIsReportedAndKeptBeforeItIsReplaced) 
 
 } // namespace
 } // namespace qtr
+
+#include "app/user_guide.h"
+
+namespace qtr {
+namespace {
+
+TEST(UserGuide, EveryMenuHasItsSectionInsideTheProgram) {
+    const QStringList topics = userGuideTopics();
+    EXPECT_EQ(topics,
+              (QStringList{"QTR", "Uzivatele", "Definice", "Nastaveni", "Vyuzivani", "Program"}));
+    for (const QString& t : topics) {
+        EXPECT_GT(userGuidePage(t).size(), 300) << t.toStdString();
+    }
+    EXPECT_TRUE(userGuidePage("Uzivatele").contains("Přihlásit"));
+    EXPECT_TRUE(userGuidePage("Program").contains("qtr-cli master-key"));
+    EXPECT_TRUE(userGuidePage("nic").isEmpty());
+}
+
+} // namespace
+} // namespace qtr

@@ -3,6 +3,7 @@
 #include "base/hex_text.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "unitproc/forms/up_down.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -40,6 +41,7 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
     : QDialog(parent), result_(current) {
     setObjectName(QStringLiteral("TKOMPAR"));
     setWindowTitle(QStringLiteral("Parametry komunikace"));
+    setMinimumWidth(340);
 
     cbPort_ = new QComboBox(this);
     cbPort_->setObjectName(QStringLiteral("cbPort"));
@@ -50,11 +52,13 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
     auto* speed = radioGroup(this, QStringLiteral("Rychlost"), "rgRychlost",
                              {QStringLiteral("2400"), QStringLiteral("9600")}, rgRychlost_);
 
-    udAdresa_ = new QSpinBox(this);
+    udAdresa_ = new UpDown(this);
     udAdresa_->setObjectName(QStringLiteral("udAdresa"));
-    udAdresa_->setRange(0, 255);
     laAdresa_ = new QLabel(this);
     laAdresa_->setObjectName(QStringLiteral("laAdresa"));
+    laAdresa_->setFrameShape(QFrame::StyledPanel);
+    laAdresa_->setFrameShadow(QFrame::Sunken);
+    laAdresa_->setContentsMargins(4, 1, 4, 1);
     laAdresa_->setMinimumWidth(28);
     connect(udAdresa_, &QSpinBox::valueChanged, this, [this](int v) {
         laAdresa_->setText(ui::toQ(hexByteText(static_cast<std::uint8_t>(v))) +
@@ -70,8 +74,8 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* addressRow = new QHBoxLayout;
-    addressRow->addWidget(udAdresa_);
     addressRow->addWidget(laAdresa_);
+    addressRow->addWidget(udAdresa_);
     addressRow->addStretch();
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Port:"), cbPort_);

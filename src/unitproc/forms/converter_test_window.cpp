@@ -7,6 +7,7 @@
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
 #include "unitproc/communication_control.h"
+#include "unitproc/forms/up_down.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -29,12 +30,14 @@ TTESTK::TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* p
     auto* laKom = new QLabel(ui::toQ(comm.commDescription()), this);
     laKom->setObjectName(QStringLiteral("laKom"));
 
-    udAdresa_ = new QSpinBox(this);
+    udAdresa_ = new UpDown(this);
     udAdresa_->setObjectName(QStringLiteral("udAdresa"));
-    udAdresa_->setRange(0, 255);
     udAdresa_->setValue(comm.settings().readerAddress);
     laAdresa_ = new QLabel(this);
     laAdresa_->setObjectName(QStringLiteral("laAdresa"));
+    laAdresa_->setFrameShape(QFrame::StyledPanel);
+    laAdresa_->setFrameShadow(QFrame::Sunken);
+    laAdresa_->setContentsMargins(4, 1, 4, 1);
     const auto showAddress = [this](int v) {
         laAdresa_->setText(ui::toQ(hexByteText(static_cast<std::uint8_t>(v))) +
                            QStringLiteral(" hex"));
@@ -97,8 +100,8 @@ TTESTK::TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* p
     top->addWidget(laKom);
     top->addSpacing(16);
     top->addWidget(new QLabel(QStringLiteral("Adresa:"), this));
-    top->addWidget(udAdresa_);
     top->addWidget(laAdresa_);
+    top->addWidget(udAdresa_);
     top->addStretch();
     top->addWidget(imStav_);
 

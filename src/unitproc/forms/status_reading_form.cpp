@@ -6,6 +6,7 @@
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/hex_address_dialog.h"
 #include "unitproc/forms/unit_status_window.h"
+#include "unitproc/forms/up_down.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -25,16 +26,13 @@ TGETSTAV::TGETSTAV(CommunicationControl& comm, const ControlUnitTable& units, QW
     setObjectName(QStringLiteral("TGETSTAV"));
     setWindowTitle(QStringLiteral("Čtení stavu jednotky ") + ui::toQ(comm.commDescription()));
 
-    udAdrSta_ = new QSpinBox(this);
+    udAdrSta_ = new UpDown(this);
     udAdrSta_->setObjectName(QStringLiteral("udAdrSta"));
-    udAdrSta_->setRange(0, 255);
-    udAdrSta_->setDisplayIntegerBase(16);
-    udAdrSta_->setMinimumWidth(60);
 
     edAdresa_ = new QLineEdit(this);
     edAdresa_->setObjectName(QStringLiteral("edAdresa"));
     edAdresa_->setReadOnly(true);
-    edAdresa_->setMaximumWidth(48);
+    edAdresa_->setFixedWidth(44);
     edAdresa_->setAlignment(Qt::AlignCenter);
     edAdresa_->setText(QStringLiteral("00"));
     edAdresa_->installEventFilter(this);
@@ -64,6 +62,7 @@ TGETSTAV::TGETSTAV(CommunicationControl& comm, const ControlUnitTable& units, QW
     auto* addressRow = new QHBoxLayout;
     addressRow->addWidget(new QLabel(QStringLiteral("Adresa jednotky:"), this));
     addressRow->addWidget(edAdresa_);
+    addressRow->addSpacing(-6);
     addressRow->addWidget(udAdrSta_);
     addressRow->addWidget(btHex);
     addressRow->addStretch();
