@@ -8,6 +8,13 @@ std::span<const CliCommand> allCommands() {
     static const std::array kCommands = {
         CliCommand{"init", "init                 vytvoří chybějící konfigurační soubory a uloží je",
                    runInit},
+        CliCommand{
+            "status",
+            "status ADRESA        přečte a vypíše stav jednotky (adresa: dvě šestnáctkové číslice)",
+            runUnitStatus},
+        CliCommand{"read-key",
+                   "read-key ADRESA      přečte identifikační klíč čtecí jednotkou na adrese",
+                   runReadKey},
     };
     return kCommands;
 }

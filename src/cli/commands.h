@@ -18,5 +18,7 @@ std::span<const CliCommand> allCommands();
 
 // The command implementations, one file per subsystem.
 int runInit(CliContext& ctx);
+int runUnitStatus(CliContext& ctx);
+int runReadKey(CliContext& ctx);
 
 } // namespace qtr::cli
