@@ -7,6 +7,7 @@
 #include "app/demo_installation.h"
 #include "app/main_window.h"
 #include "app/random_source.h"
+#include "app/serial_control.h"
 #include "base/clock.h"
 #include "comm/port_names.h"
 #include "db/configuration_database.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -107,9 +109,13 @@ int main(int argc, char** argv) {
         demo->populate(units, keys.masterOrZero());
         comm = std::move(demo);
     } else {
-        std::cerr << "qtr: sériová komunikace není v tomto sestavení k dispozici; "
-                     "spusťte ukázkový režim: qtr --demo\n";
-        return 1;
+        auto serial = std::make_unique<qtr::SerialControl>(
+            options.dir, qtr::resolvePortNames(options.comDevices,
+                                               [](const char* name) { return std::getenv(name); }));
+        if (!serial->loadError().empty()) {
+            showErrors({serial->loadError()});
+        }
+        comm = std::move(serial);
     }
 
     qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys};

@@ -21,6 +21,9 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"read-key",
                    "read-key ADRESA      přečte identifikační klíč čtecí jednotkou na adrese",
                    runReadKey},
+        CliCommand{"master-key",
+                   "master-key KLÍČ [SERVISNÍ...]  zapíše hlavní klíč instalace (QTRKEYS.TXT)",
+                   runMasterKey},
     };
     return kCommands;
 }
