@@ -91,6 +91,13 @@ FileResult EventFileAppender::append(const EventRecord& event) {
     if (fd_ < 0) {
         return FileResult::failure("Soubor událostí není otevřen.");
     }
+    // Where this record starts, read afresh: another program may have appended meanwhile,
+    // and a failed write must be cut back to exactly here.
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+        return failWith("Chyba při zápisu události do souboru", path_, errno);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
     std::array<std::uint8_t, EventRecord::kSize> bytes{};
     event.toBytes(bytes);
     std::size_t done = 0;

@@ -118,6 +118,23 @@ TEST_F(DecodeEventTest, BulkDecoderAgreesWithTheTables) {
     }
 }
 
+TEST_F(DecodeEventTest, ArbitraryRecordBytesDecodeOrFailCleanly) {
+    std::mt19937 rng(9);
+    const EventDecoder plain(db);
+    const BulkEventDecoder bulk(plain);
+    std::array<std::uint8_t, EventRecord::kSize> raw{};
+    for (int i = 0; i < 2000; ++i) {
+        for (auto& b : raw) {
+            b = static_cast<std::uint8_t>(rng());
+        }
+        raw[0] = static_cast<std::uint8_t>(raw[0] % 6);
+        const EventRecord e = EventRecord::fromBytes(raw);
+        const DecodedEvent d = plain.decode(e);
+        ASSERT_EQ(bulk.decode(e), d);
+        EXPECT_EQ(plain.describe(e), d.ok ? d.text : d.text + eventDump(e));
+    }
+}
+
 TEST(EventDump, SevenGroupsInUpperCaseHex) {
     EventRecord e = event(0x0A, "0102030405060A", at(2024, 3, 15, 7, 30, 58), 0x93);
     e.reserved1 = 0xAB;

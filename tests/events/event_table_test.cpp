@@ -6,8 +6,10 @@
 #include "support/temp_dir.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -246,6 +248,38 @@ TEST(EventTable, EverySortMatchesTheProgramsQuicksortAtFullSize) {
         EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), lessOf(k))) << static_cast<int>(k);
         // Same records, and equal ones in the order the quicksort leaves them.
         EXPECT_EQ(sorted, referenceSort(events, k)) << static_cast<int>(k);
+    }
+}
+
+TEST(EventTable, ForeignBytesSortSafely) {
+    // A file not written by this program: any bytes, NaN and infinite time stamps among them.
+    test::TempDir dir;
+    std::mt19937 rng(3);
+    std::vector<std::uint8_t> bytes(5000 * 19);
+    for (auto& b : bytes) {
+        b = static_cast<std::uint8_t>(rng());
+    }
+    const auto nan = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 0; i < 5000; i += 7) {
+        std::memcpy(&bytes[i * 19 + 8], &nan, 8);
+    }
+    writeBytes(dir / kEventFile, bytes);
+    EventTable t;
+    for (const SortKind k : kAllKinds) {
+        ASSERT_TRUE(t.load(dir / kEventFile).complete);
+        t.sort(k);
+        ASSERT_EQ(t.count(), 5000);
+        // The same records, only moved.
+        std::vector<std::vector<std::uint8_t>> before, after;
+        for (std::size_t i = 0; i < 5000; ++i) {
+            before.emplace_back(bytes.begin() + static_cast<long>(i * 19),
+                                bytes.begin() + static_cast<long>(i * 19 + 19));
+            after.emplace_back(t.rawRecord(static_cast<int>(i) + 1).begin(),
+                               t.rawRecord(static_cast<int>(i) + 1).end());
+        }
+        std::sort(before.begin(), before.end());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(before, after) << static_cast<int>(k);
     }
 }
 
