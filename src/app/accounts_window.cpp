@@ -118,6 +118,12 @@ TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool s
     setMode(Mode::Browse);
 }
 
+TCPM::~TCPM() {
+    // The accounts do not outlive the window in memory.
+    accounts_ = emptyAccounts(random_);
+    savedCopy_.reset();
+}
+
 AccountSlot& TCPM::editedSlot() {
     const int index = mode_ == Mode::Insert ? accounts_.count : selected_ - 1;
     return accounts_.accountSlots[static_cast<std::size_t>(index)];

@@ -22,6 +22,7 @@ public:
     // and leaves the list empty. The master key is shown only in service mode.
     TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool serviceMode,
          RandomSource& random, QWidget* parent = nullptr);
+    ~TCPM() override;
 
     const UserAccounts& accounts() const { return accounts_; }
     bool loadFailed() const { return loadFailed_; }

@@ -336,7 +336,10 @@ void TQTRM::miPrihlasitClick() {
         return;
     }
     const std::string name = ui::fromQ(login.userName());
-    if (accounts.find(name, ui::fromQ(login.password())) > 0) {
+    const bool known = accounts.find(name, ui::fromQ(login.password())) > 0;
+    // The names and passwords do not stay in memory longer than the check.
+    accounts = emptyAccounts(ctx_.random);
+    if (known) {
         Image2_->hide();
         Label2_->show();
         Memo1_->show();

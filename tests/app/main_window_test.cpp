@@ -336,3 +336,37 @@ TEST_F(MainWindowTest, StatusLabelTogglesTheServiceModeAndDecorationFilesAreShow
 
 } // namespace
 } // namespace qtr
+
+#include "app/about_box.h"
+
+namespace qtr {
+namespace {
+
+TEST_F(MainWindowTest, ProgramHistoryAsksForAnAdministratorKeyToo) {
+    start();
+    logIn("demo", "demo1234");
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kOrdinary);
+    ui.expectMessage("Vložte identifikační klíč!");
+    window->miHistorieProgramuClick();
+    EXPECT_EQ(ui.shown().size(), 1u);
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kMaster);
+    ui.expectMessage("Vložte identifikační klíč!");
+    ui.expectMessage("protokol.txt");
+    window->miHistorieProgramuClick();
+    EXPECT_EQ(ui.shown().size(), 3u);
+}
+
+TEST(AboutBox, MemoryFiguresAsTheOperatorReadsThem) {
+    const MemoryFigures f{16318004, 37};
+    EXPECT_EQ(availableMemoryText(f), "16 318 004 KB");
+    EXPECT_EQ(memoryLoadText(f), "37 %");
+    EXPECT_EQ(availableMemoryText(std::nullopt), "?");
+    TQTRABOUT box(f);
+    EXPECT_EQ(box.windowTitle(), "Účel programu");
+    EXPECT_EQ(box.findChild<QLabel*>("laPamet")->text(), "16 318 004 KB");
+    EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), "základní program pro vytvoření");
+    EXPECT_EQ(box.findChild<QLabel*>("Copyright")->text(), "a používání přístupového systému");
+}
+
+} // namespace
+} // namespace qtr
