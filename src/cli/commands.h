@@ -18,5 +18,6 @@ std::span<const CliCommand> allCommands();
 
 // The command implementations, one file per subsystem.
 int runInit(CliContext& ctx);
+int runKeys(CliContext& ctx);
 
 } // namespace qtr::cli
