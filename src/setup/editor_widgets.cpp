@@ -63,8 +63,8 @@ std::optional<std::int64_t> parseDecimalText(const QString& text) {
     return t.toLongLong();
 }
 
-QString decimalFieldMessage(const QString& fieldName, const QString& text, std::int64_t min,
-                            std::int64_t max) {
+QString decimalFieldMessage(const QString& fieldName, int object, const QString& text,
+                            std::int64_t min, std::int64_t max) {
     QString range;
     if (min == std::numeric_limits<std::int32_t>::min() &&
         max == std::numeric_limits<std::int32_t>::max()) {
@@ -72,15 +72,17 @@ QString decimalFieldMessage(const QString& fieldName, const QString& text, std::
     } else {
         range = QStringLiteral("celé číslo od %1 do %2").arg(min).arg(max);
     }
-    return QStringLiteral("Položka „%1“ musí být %2.\n„%3“ není platná hodnota.")
-        .arg(fieldName, range, text);
+    const QString field =
+        object < 0 ? QStringLiteral("Položka „%1“").arg(fieldName)
+                   : QStringLiteral("Položka „%1“ objektu %2").arg(fieldName).arg(object);
+    return QStringLiteral("%1 musí být %2.\n„%3“ není platná hodnota.").arg(field, range, text);
 }
 
 std::optional<std::int32_t> readDecimalField(const QLineEdit* edit, const QString& fieldName,
-                                             std::int64_t min, std::int64_t max) {
+                                             std::int64_t min, std::int64_t max, int object) {
     const auto v = parseDecimalText(edit->text());
     if (!v || *v < min || *v > max) {
-        ui::messageOk(decimalFieldMessage(fieldName, edit->text(), min, max), {}, u'E');
+        ui::messageOk(decimalFieldMessage(fieldName, object, edit->text(), min, max), {}, u'E');
         return std::nullopt;
     }
     return static_cast<std::int32_t>(*v);

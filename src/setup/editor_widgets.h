@@ -33,11 +33,12 @@ std::optional<std::int64_t> parseDecimalText(const QString& text);
 // Reads a decimal field. A text that is not a whole number, or one outside
 // min..max, is reported in a message box that names the field, and nothing is
 // returned; the caller then stores nothing and stays in its edit mode.
+// `object` (0..7) names the unit object the field belongs to; -1 for none.
 std::optional<std::int32_t> readDecimalField(const QLineEdit* edit, const QString& fieldName,
-                                             std::int64_t min, std::int64_t max);
+                                             std::int64_t min, std::int64_t max, int object = -1);
 
 // The Czech message for such a field (shared with the unit editor's coordinates).
-QString decimalFieldMessage(const QString& fieldName, const QString& text, std::int64_t min,
-                            std::int64_t max);
+QString decimalFieldMessage(const QString& fieldName, int object, const QString& text,
+                            std::int64_t min, std::int64_t max);
 
 } // namespace qtr::setup

@@ -116,6 +116,7 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     // The names register on the right.
     Edit1_ = makeEdit(QStringLiteral("Edit1"),
                       QStringLiteral("text pro rychlé hledání jména (třídit podle jména)"), this);
+    Edit1_->setPlaceholderText(QStringLiteral("rychlé hledání jména"));
     ListBox1_ = new QListWidget(this);
     ListBox1_->setObjectName(QStringLiteral("ListBox1"));
     ListBox1_->setToolTip(QStringLiteral("klepnutím nastavíte záznam osoby"));
@@ -198,13 +199,13 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
         std::vector<std::string> names;
         groups_.fillNameList(names);
         pnSkupiny_->setNames(namesOf(names));
-        pnSkupiny_->openFor(EditPRACOVISTE_);
+        pnSkupiny_->openOver(ListBox1_); // the names list is idle while editing
     });
     connect(btOpravneni_, &QPushButton::clicked, this, [this] {
         std::vector<std::string> names;
         permissionGroups_.fillNameList(names);
         pnOpravneni_->setNames(namesOf(names));
-        pnOpravneni_->openFor(EditOPRAVNENI_);
+        pnOpravneni_->openOver(ListBox1_);
     });
     connect(pnSkupiny_, &NameChoicePanel::chosen, EditPRACOVISTE_, &QLineEdit::setText);
     connect(pnOpravneni_, &NameChoicePanel::chosen, EditOPRAVNENI_, &QLineEdit::setText);

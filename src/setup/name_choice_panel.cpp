@@ -67,4 +67,11 @@ void NameChoicePanel::openFor(QWidget* field) {
     list_->setFocus();
 }
 
+void NameChoicePanel::openOver(QWidget* area) {
+    setGeometry(QRect(area->mapTo(parentWidget(), QPoint(0, 0)), area->size()));
+    show();
+    raise();
+    list_->setFocus();
+}
+
 } // namespace qtr::setup

@@ -22,6 +22,8 @@ public:
     void setNames(const QStringList& names);
     // Shows the panel next to `field` (a widget of the same window).
     void openFor(QWidget* field);
+    // Shows the panel over `area`, a part of the window not used meanwhile.
+    void openOver(QWidget* area);
 
     QListWidget* list() const { return list_; }
     QPushButton* clearButton() const { return clear_; }
