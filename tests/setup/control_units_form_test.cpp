@@ -383,7 +383,9 @@ TEST(TJEDDEF, BarrierPropertiesShowAndKeepTheStoredBytes) {
     });
     e.button("btVlastnosti")->click();
     EXPECT_EQ(e.units.current().parameters, u.parameters);
-    EXPECT_EQ(e.text("EditKONFIG"), "03117E141E2832" "0000000000000000" "99");
+    EXPECT_EQ(e.text("EditKONFIG"), "03117E141E2832"
+                                    "0000000000000000"
+                                    "99");
 
     // "Hotovo" with the unknown kind untouched keeps its code.
     e.answers.push_back([](QDialog& d) {
