@@ -18,7 +18,6 @@ class KeyHolderTable;
 //   96 kind code, 97-113 extra text 1, 114-130 extra text 2, 131 "#".
 inline constexpr std::size_t kTransferLineLength = 131;
 inline constexpr const char* kTransferDefaultName = "klice";
-inline constexpr const char* kTransferFilter = "Exportní soubor (*.sdf);;Všechny soubory (*)";
 
 // One holder as its line (Windows-1250 bytes, without the line end).
 std::string keyHolderTransferLine(const KeyHolderRecord& holder);
