@@ -37,9 +37,10 @@ QLabel* makeRequiredLabel(const QString& text, QWidget* parent) {
 }
 
 QString editorStyleSheet() {
+    // The disabled rule comes last, so that a disabled field is grey even while read-only.
     return QStringLiteral("QLineEdit { background: white; color: black; }"
-                          "QLineEdit:disabled { background: #d4d0c8; color: #505050; }"
                           "QLineEdit:read-only { background: #f4f4f4; }"
+                          "QLineEdit:disabled { background: #d4d0c8; color: #505050; }"
                           "QListWidget { background: white; }");
 }
 
