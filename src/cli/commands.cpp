@@ -19,6 +19,12 @@ std::span<const CliCommand> allCommands() {
                    "keys list            vypíše nositele klíčů (pořadí, klíč, jméno, "
                    "skupina, oprávnění)",
                    runKeys},
+        CliCommand{"events",
+                   "events list [--sort 0..6] [--key KLÍČ | --unit ADRESA | --from DATUM "
+                   "--to DATUM | --attendance]  výpis událostí",
+                   runEvents},
+        CliCommand{"events", "events count         počet uložených událostí", runEvents},
+        CliCommand{"log", "log [--clear]        vypíše nebo vymaže systémový protokol", runLog},
     };
     return kCommands;
 }
