@@ -3,7 +3,7 @@
 
 #include "comm/unit_requests.h"
 #include "comm/unit_status_view.h"
-#include "sim/bus_server.h"
+#include "sim/served_bus.h"
 #include "sim/simulated_transaction.h"
 #include "sim_fixture.h"
 #include "support/hex_dump.h"
@@ -19,46 +19,6 @@ namespace qtr::sim::test {
 namespace {
 
 using qtr::test::fromHex;
-
-// The bus served by a BusServer on its own thread, for as long as the object lives.
-class ServedBus {
-public:
-    ServedBus(SimBus& bus, ServerTiming timing) : server_(bus, line_, timing) {
-        std::string error;
-        opened_ = line_.openPseudoTerminal(error);
-        EXPECT_TRUE(opened_) << error;
-        if (opened_) {
-            thread_ = std::thread([this] { serve(); });
-        }
-    }
-    ~ServedBus() {
-        stop_ = true;
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-    }
-    const std::string& path() const { return line_.path(); }
-
-private:
-    void serve() {
-        while (!stop_) {
-            const double now = BusServer::steadyMs();
-            const double wake = std::min(server_.nextWakeMs(now), now + 20.0);
-            pollfd p{server_.fd(), POLLIN, 0};
-            ::poll(&p, 1, std::max(0, static_cast<int>(wake - now + 0.999)));
-            if ((p.revents & POLLIN) != 0) {
-                server_.onReadable(BusServer::steadyMs());
-            }
-            server_.onTimer(BusServer::steadyMs());
-        }
-    }
-
-    Line line_;
-    BusServer server_;
-    bool opened_ = false;
-    std::atomic<bool> stop_ = false;
-    std::thread thread_;
-};
 
 // The PC's end: writes a request, reads until 50 ms of silence, acknowledges
 // a correct data answer when asked to.
@@ -206,9 +166,9 @@ TEST_F(PtyBus, AnswersCanBePacedAtTheLineSpeed) {
 }
 
 TEST_F(PtyBus, ASplitAnswerArrivesInTwoParts) {
-    SimUnit& unit = addUnit(0x0A);
-    unit.setFault(UnitFault::SplitAnswer);
+    addUnit(0x0A);
     ServedBus served(bus, {});
+    served.withBus([](SimBus& b) { b.unit(0x0A)->setFault(UnitFault::SplitAnswer); });
     PortEnd port(served.path());
     TxPacket p{};
     buildStatusRequest(p, 0x0A);

@@ -1,7 +1,9 @@
 // The scenario format and the units and persons taken from the program's files.
 
+#include "base/clock.h"
 #include "db/control_unit_record.h"
 #include "db/key_holder_record.h"
+#include "sim/demo_scenario.h"
 #include "sim/scenario.h"
 #include "support/temp_dir.h"
 
@@ -131,6 +133,50 @@ TEST(Scenario, UnitsAndPersonsComeFromTheProgramsFiles) {
     ASSERT_EQ(s.persons.size(), 2u); // the holder without a key is nobody to simulate
     EXPECT_EQ(s.persons[1].key.text(), "0200000000000B");
     EXPECT_EQ(s.persons[1].name, "Držitel 0200000000000B");
+}
+
+} // namespace
+} // namespace qtr::sim
+
+namespace qtr::sim {
+namespace {
+
+TEST(DemoScenario, TheDemoInstallationIsComplete) {
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(parseScenario(demoScenarioText(), s, error)) << error;
+    EXPECT_EQ(s.units.size(), 5u);
+    EXPECT_EQ(s.persons.size(), 5u);
+    ManualClock clock;
+    SimBus bus(clock);
+    EXPECT_TRUE(populateBus(bus, s));
+    ASSERT_NE(bus.unit(0x00), nullptr);
+    EXPECT_TRUE(bus.unit(0x00)->isReader());
+    EXPECT_TRUE(bus.unit(0x02)->isAttendance());
+    EXPECT_FALSE(populateBus(bus, s)); // every address is taken now
+}
+
+TEST(DemoScenario, ADataDirectoryGetsAReaderWhereNoUnitIs) {
+    qtr::test::TempDir dir;
+    ControlUnitRecord r;
+    r.address = 0x00;
+    r.unitType = kUnitAccess;
+    std::vector<std::uint8_t> b(ControlUnitRecord::kSize);
+    r.toBytes(b);
+    qtr::test::writeBytes(dir.path() / "QTR0001.DAT", b);
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(scenarioFromDataDir(dir.path(), 0x00, s, error)) << error;
+    ASSERT_EQ(s.units.size(), 1u); // 00 is a unit already
+    ASSERT_TRUE(scenarioFromDataDir(dir.path(), 0x20, s, error)) << error;
+    ASSERT_EQ(s.units.size(), 2u);
+    EXPECT_EQ(s.units[1].model, kModelReader);
+    EXPECT_EQ(s.units[1].address, 0x20);
+    EXPECT_TRUE(s.persons.empty());
+
+    qtr::test::writeBytes(dir.path() / "QTR0001.DAT", std::vector<std::uint8_t>(100, 0));
+    EXPECT_FALSE(scenarioFromDataDir(dir.path(), 0x00, s, error));
+    EXPECT_NE(error.find("QTR0001.DAT"), std::string::npos) << error;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "db/data_files.h"
 #include "sim/bus_server.h"
 #include "sim/day_simulation.h"
+#include "sim/demo_scenario.h"
 #include "sim/line_endpoint.h"
 #include "sim/scaled_clock.h"
 #include "sim/scenario.h"
@@ -35,8 +36,10 @@ namespace {
 
 const char* const kUsage =
     "Použití: qtr-sim [PŘEPÍNAČE]\n"
+    "  (bez --scenario, --dir, --units a --keys: předváděcí instalace)\n"
     "  --scenario SOUBOR   jednotky a osoby ze scénáře\n"
-    "  --dir SLOŽKA        jednotky z QTR0001.DAT a osoby z QTR0002.DAT v té složce\n"
+    "  --dir SLOŽKA        jednotky z QTR0001.DAT a osoby z QTR0002.DAT v té složce,\n"
+    "                      čtečka na adrese --reader (výchozí 00), není-li obsazena\n"
     "  --units SOUBOR      jednotky ze souboru jednotek (QTR0001.DAT)\n"
     "  --keys SOUBOR       osoby ze souboru držitelů klíčů (QTR0002.DAT)\n"
     "  --reader ADR        přidá čtečku klíčů na adrese ADR\n"
@@ -52,6 +55,7 @@ const char* const kUsage =
 
 struct Options {
     std::optional<std::filesystem::path> scenario;
+    std::optional<std::filesystem::path> dataDir;
     std::optional<std::filesystem::path> units;
     std::optional<std::filesystem::path> keys;
     std::optional<std::uint8_t> reader;
@@ -75,9 +79,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             if (a == "--scenario" && hasValue) {
                 o.scenario = value();
             } else if (a == "--dir" && hasValue) {
-                const std::filesystem::path dir = value();
-                o.units = dir / kUnitsFile;
-                o.keys = dir / kKeyHoldersFile;
+                o.dataDir = value();
             } else if (a == "--units" && hasValue) {
                 o.units = value();
             } else if (a == "--keys" && hasValue) {
@@ -127,9 +129,12 @@ class Simulator {
 public:
     Simulator(const Options& o, const Scenario& s)
         : options_(o), scenario_(s), clock_(systemClock_), bus_(clock_), console_(bus_) {
-        for (const auto& u : s.units) {
-            if (SimUnit* unit = bus_.addUnit(u)) {
-                unit->setLatencyMs(o.latency.value_or(s.latencyMs));
+        if (!populateBus(bus_, s)) {
+            std::cerr << "qtr-sim: některá adresa je použita dvakrát; jednotka vynechána\n";
+        }
+        if (o.latency) {
+            for (auto& [address, unit] : bus_.units()) {
+                unit.setLatencyMs(*o.latency);
             }
         }
         baud_ = o.baud.value_or(s.baud != 0 ? s.baud : 9600);
@@ -332,15 +337,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     Scenario scenario;
-    if (options.scenario && !loadScenarioFile(*options.scenario, scenario, error)) {
-        std::cerr << "qtr-sim: " << options.scenario->string() << ": " << error << "\n";
-        return 1;
+    if (options.scenario) {
+        if (!loadScenarioFile(*options.scenario, scenario, error)) {
+            std::cerr << "qtr-sim: " << options.scenario->string() << ": " << error << "\n";
+            return 1;
+        }
+    } else if (options.dataDir) {
+        if (!scenarioFromDataDir(*options.dataDir, options.reader.value_or(0), scenario, error)) {
+            std::cerr << "qtr-sim: " << error << "\n";
+            return 1;
+        }
+        options.reader.reset();
+    } else if (!options.units && !options.keys) {
+        scenario = demoScenario(); // nothing given: the demo installation
     }
     if (options.units && std::filesystem::exists(*options.units) &&
         !loadUnitsFile(*options.units, scenario, error)) {
         std::cerr << "qtr-sim: " << error << "\n";
         return 1;
     }
+    // Persons of the scenario win; the key holder file fills an empty list.
     if (options.keys && std::filesystem::exists(*options.keys) && scenario.persons.empty() &&
         !loadKeyHoldersFile(*options.keys, scenario, error)) {
         std::cerr << "qtr-sim: " << error << "\n";
