@@ -187,4 +187,22 @@ std::vector<std::string> DaySimulation::advance() {
     return lines;
 }
 
+std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days) {
+    std::vector<std::string> lines;
+    constexpr DateTime kSecond = 1.0 / 86400;
+    for (int d = 0; d < days; ++d) {
+        day.planNextDay();
+        while (!day.dayDone()) {
+            const DateTime ahead = day.nextActionTime() - day.unitNow();
+            if (ahead > 0) {
+                busClock.set(busClock.now() + ahead + kSecond);
+            }
+            for (auto& l : day.advance()) {
+                lines.push_back(std::move(l));
+            }
+        }
+    }
+    return lines;
+}
+
 } // namespace qtr::sim

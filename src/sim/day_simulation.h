@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/clock.h"
 #include "sim/scenario.h"
 #include "sim/sim_bus.h"
 
@@ -65,5 +66,9 @@ private:
     std::size_t next_ = 0;
     DateTime dayStart_ = 0;
 };
+
+// Runs `days` working days at once on a bus whose clock the caller holds: the
+// clock is moved to each planned action in turn. Returns the action texts.
+std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days);
 
 } // namespace qtr::sim
