@@ -8,6 +8,12 @@ std::span<const CliCommand> allCommands() {
     static const std::array kCommands = {
         CliCommand{"init", "init                 vytvoří chybějící konfigurační soubory a uloží je",
                    runInit},
+        CliCommand{"events",
+                   "events list [--sort 0..6] [--key KLÍČ | --unit ADRESA | --from DATUM "
+                   "--to DATUM | --attendance]  výpis událostí",
+                   runEvents},
+        CliCommand{"events", "events count         počet uložených událostí", runEvents},
+        CliCommand{"log", "log [--clear]        vypíše nebo vymaže systémový protokol", runLog},
     };
     return kCommands;
 }

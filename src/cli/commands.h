@@ -18,5 +18,7 @@ std::span<const CliCommand> allCommands();
 
 // The command implementations, one file per subsystem.
 int runInit(CliContext& ctx);
+int runEvents(CliContext& ctx); // events list ..., events count
+int runLog(CliContext& ctx);
 
 } // namespace qtr::cli

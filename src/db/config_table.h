@@ -2,10 +2,12 @@
 
 #include "base/file_result.h"
 #include "base/quicksort.h"
+#include "base/win1250.h"
 #include "db/record_file.h"
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qtr {
@@ -162,6 +164,27 @@ protected:
     std::vector<Record> records_;
     int pos_ = 0;
     Record current_{};
+};
+
+// A table whose records are known by a name field: the exact, case-sensitive
+// lookup by the whole name (as stored, in Windows-1250) and the list of names.
+template <typename Record, std::size_t Capacity, auto NameField,
+          AppendMoves Moves = AppendMoves::No>
+class NamedConfigTable : public ConfigTable<Record, Capacity, Moves> {
+public:
+    // Position of the first record with exactly this name, or 0.
+    int findByName(std::string_view name) const {
+        const std::string bytes = utf8ToWin1250(name);
+        return this->findFirst([&](const Record& r) { return (r.*NameField).win1250() == bytes; });
+    }
+
+    // Clears the list and adds every record's name in position order.
+    void fillNameList(std::vector<std::string>& list) const {
+        list.clear();
+        for (const auto& r : this->records_) {
+            list.push_back((r.*NameField).text());
+        }
+    }
 };
 
 } // namespace qtr

@@ -4,15 +4,6 @@
 #include "base/win1250.h"
 
 namespace qtr {
-namespace {
-
-// Names are compared as stored: the exact Windows-1250 bytes of the whole text.
-template <std::size_t N> bool sameName(const ShortString<N>& s, std::string_view utf8) {
-    return s.win1250() == utf8ToWin1250(utf8);
-}
-
-} // namespace
-
 // --- control units ---
 
 int ControlUnitTable::findByAddress(std::uint8_t address) const {
@@ -31,11 +22,6 @@ int ControlUnitTable::countByType(std::uint8_t unitType) const {
     return n;
 }
 
-void ControlUnitTable::fillNameList(std::vector<std::string>& list) const {
-    fillNames(
-        list, [](const ControlUnitRecord& u) -> const auto& { return u.unitName; });
-}
-
 void ControlUnitTable::fillAddressList(std::vector<std::string>& list) const {
     list.clear();
     for (const auto& u : records_) {
@@ -44,15 +30,6 @@ void ControlUnitTable::fillAddressList(std::vector<std::string>& list) const {
 }
 
 // --- zones ---
-
-int ZoneTable::findByName(std::string_view name) const {
-    return findFirst([&](const ZoneRecord& z) { return sameName(z.zoneName, name); });
-}
-
-void ZoneTable::fillNameList(std::vector<std::string>& list) const {
-    fillNames(
-        list, [](const ZoneRecord& z) -> const auto& { return z.zoneName; });
-}
 
 void ZoneTable::ensureMainZone() {
     if (count() == 0) {
@@ -74,10 +51,6 @@ bool KeyHolderTable::selectByKey(const KeyNumber& key) {
 std::string KeyHolderTable::nameOfKey(const KeyNumber& key) const {
     const int i = findByKey(key);
     return i == 0 ? "?" : at(i).holderName.text();
-}
-
-int KeyHolderTable::findByName(std::string_view name) const {
-    return findFirst([&](const KeyHolderRecord& k) { return sameName(k.holderName, name); });
 }
 
 bool KeyHolderTable::selectByName(std::string_view name) {
@@ -113,27 +86,9 @@ void KeyHolderTable::sort(KeyHolderOrder order) {
     }
 }
 
-void KeyHolderTable::fillNameList(std::vector<std::string>& list) const {
-    fillNames(
-        list, [](const KeyHolderRecord& k) -> const auto& { return k.holderName; });
-}
-
 // --- organisational groups ---
 
-int GroupTable::findByName(std::string_view name) const {
-    return findFirst([&](const GroupRecord& g) { return sameName(g.groupName, name); });
-}
-
-void GroupTable::fillNameList(std::vector<std::string>& list) const {
-    fillNames(
-        list, [](const GroupRecord& g) -> const auto& { return g.groupName; });
-}
-
 // --- access schedules ---
-
-int AccessScheduleTable::findByName(std::string_view name) const {
-    return findFirst([&](const AccessScheduleRecord& a) { return sameName(a.scheduleName, name); });
-}
 
 bool AccessScheduleTable::selectByName(std::string_view name) {
     return select(findByName(name));
@@ -145,21 +100,7 @@ void AccessScheduleTable::sortByName() {
     });
 }
 
-void AccessScheduleTable::fillNameList(std::vector<std::string>& list) const {
-    fillNames(
-        list, [](const AccessScheduleRecord& a) -> const auto& { return a.scheduleName; });
-}
-
 // --- permission groups ---
-
-int PermissionGroupTable::findByName(std::string_view name) const {
-    return findFirst([&](const PermissionGroupRecord& p) { return sameName(p.name, name); });
-}
-
-void PermissionGroupTable::fillNameList(std::vector<std::string>& list) const {
-    fillNames(
-        list, [](const PermissionGroupRecord& p) -> const auto& { return p.name; });
-}
 
 int PermissionGroupTable::findEntryByUnit(std::uint8_t address) const {
     const int n = std::min<int>(current_.entryCount, PermissionGroupRecord::kEntries);

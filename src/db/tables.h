@@ -15,63 +15,57 @@
 
 namespace qtr {
 
-class ControlUnitTable : public ConfigTable<ControlUnitRecord, 32> {
+class ControlUnitTable
+    : public NamedConfigTable<ControlUnitRecord, 32, &ControlUnitRecord::unitName> {
 public:
     int findByAddress(std::uint8_t address) const;
     bool selectByAddress(std::uint8_t address);
     int countByType(std::uint8_t unitType) const;
-    void fillNameList(std::vector<std::string>& list) const;
     // Each line: the address as two hex digits, a blank, the unit name.
     void fillAddressList(std::vector<std::string>& list) const;
 };
 
-class ZoneTable : public ConfigTable<ZoneRecord, 256, AppendMoves::Yes> {
+class ZoneTable
+    : public NamedConfigTable<ZoneRecord, 256, &ZoneRecord::zoneName, AppendMoves::Yes> {
 public:
-    int findByName(std::string_view name) const;
-    void fillNameList(std::vector<std::string>& list) const;
     // After loading: an empty table receives the main zone.
     void ensureMainZone();
 };
 
 enum class KeyHolderOrder { ByKey, ByName };
 
-class KeyHolderTable : public ConfigTable<KeyHolderRecord, 1000> {
+class KeyHolderTable
+    : public NamedConfigTable<KeyHolderRecord, 1000, &KeyHolderRecord::holderName> {
 public:
     int findByKey(const KeyNumber& key) const;
     // FindByKey, then Get: the current position does not move.
     bool selectByKey(const KeyNumber& key);
     // The holder's name, or "?" for a key nobody has.
     std::string nameOfKey(const KeyNumber& key) const;
-    int findByName(std::string_view name) const;
     bool selectByName(std::string_view name);
     // The first holder whose name begins with the text, shortening the text from
     // its end until one does; with no match even for its first character the
     // current record holds record 1. An empty text changes nothing.
     void selectByNamePrefix(std::string_view text);
     void sort(KeyHolderOrder order);
-    void fillNameList(std::vector<std::string>& list) const;
     void newRecord() { current_ = KeyHolderRecord::newRecord(); }
 };
 
-class GroupTable : public ConfigTable<GroupRecord, 50> {
+class GroupTable : public NamedConfigTable<GroupRecord, 50, &GroupRecord::groupName> {
 public:
-    int findByName(std::string_view name) const;
-    void fillNameList(std::vector<std::string>& list) const;
     void newRecord() { current_ = GroupRecord::newRecord(); }
 };
 
-class AccessScheduleTable : public ConfigTable<AccessScheduleRecord, 100> {
+class AccessScheduleTable
+    : public NamedConfigTable<AccessScheduleRecord, 100, &AccessScheduleRecord::scheduleName> {
 public:
-    int findByName(std::string_view name) const;
     bool selectByName(std::string_view name);
     void sortByName();
-    void fillNameList(std::vector<std::string>& list) const;
 };
 
-class PermissionGroupTable : public ConfigTable<PermissionGroupRecord, 100> {
+class PermissionGroupTable
+    : public NamedConfigTable<PermissionGroupRecord, 100, &PermissionGroupRecord::name> {
 public:
-    int findByName(std::string_view name) const;
-    void fillNameList(std::vector<std::string>& list) const;
     // Index 1..entryCount of the current record's first entry for the unit, or 0.
     int findEntryByUnit(std::uint8_t address) const;
     // Removes entry k of the current record; fails when it has no entries.

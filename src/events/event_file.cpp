@@ -1,0 +1,151 @@
+#include "events/event_file.h"
+
+#include "base/file_io.h"
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qtr {
+namespace fs = std::filesystem;
+
+namespace {
+
+FileResult failWith(std::string_view what, const fs::path& path, int err) {
+    return FileResult::failure(std::string(what) + " " + path.filename().string() + ": " +
+                               czechErrnoText(err));
+}
+
+void syncDirectoryOf(const fs::path& file) {
+    const fs::path dir = file.parent_path();
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::uint64_t countStoredEvents(const fs::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(st.st_size) / EventRecord::kSize;
+}
+
+EventFileAppender::~EventFileAppender() {
+    (void)close();
+}
+
+FileResult EventFileAppender::open(const fs::path& file) {
+    if (auto r = close(); !r) {
+        return r;
+    }
+    cutOffBytes_ = 0;
+    repairNote_.clear();
+    struct stat before {};
+    const bool existed = ::stat(file.c_str(), &before) == 0;
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return failWith("Soubor událostí nelze otevřít:", file, errno);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return failWith("Soubor událostí nelze otevřít:", file, err);
+    }
+    if (!existed) {
+        syncDirectoryOf(file);
+    }
+    auto size = static_cast<std::uint64_t>(st.st_size);
+    const std::size_t tail = size % EventRecord::kSize;
+    if (tail != 0) {
+        // Keep the file as it was before cutting, in case it was not torn but foreign.
+        fs::path kept;
+        const FileResult backup = keepBackupCopy(file, kept);
+        if (::ftruncate(fd, static_cast<off_t>(size - tail)) != 0 || ::fsync(fd) != 0) {
+            const int err = errno;
+            ::close(fd);
+            return failWith("Neúplný poslední záznam nelze odříznout ze souboru", file, err);
+        }
+        size -= tail;
+        cutOffBytes_ = tail;
+        repairNote_ = "Soubor " + file.filename().string() + " končil neúplným záznamem (" +
+                      std::to_string(tail) + " B), který byl odříznut. ";
+        repairNote_ +=
+            backup ? "Původní soubor je uschován jako " + kept.filename().string() + "."
+                   : "Zálohu původního souboru se nepodařilo vytvořit (" + backup.error() + ").";
+    }
+    fd_ = fd;
+    path_ = file;
+    size_ = size;
+    return FileResult::success();
+}
+
+FileResult EventFileAppender::append(const EventRecord& event) {
+    if (fd_ < 0) {
+        return FileResult::failure("Soubor událostí není otevřen.");
+    }
+    // Where this record starts, read afresh: another program may have appended meanwhile,
+    // and a failed write must be cut back to exactly here.
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+        return failWith("Chyba při zápisu události do souboru", path_, errno);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    std::array<std::uint8_t, EventRecord::kSize> bytes{};
+    event.toBytes(bytes);
+    std::size_t done = 0;
+    int err = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            err = errno;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (err == 0 && ::fdatasync(fd_) != 0) {
+        err = errno;
+    }
+    if (err != 0) {
+        // Never leave a part of this record for the next one to be read shifted.
+        if (done > 0 && ::ftruncate(fd_, static_cast<off_t>(size_)) == 0) {
+            ::fdatasync(fd_);
+        }
+        return failWith("Chyba při zápisu události do souboru", path_, err);
+    }
+    size_ += EventRecord::kSize;
+    return FileResult::success();
+}
+
+FileResult EventFileAppender::appendItem(std::span<const std::uint8_t> answer, int itemIndex,
+                                         EventRecord* stored) {
+    const EventRecord event = buildEventRecord(answer, itemIndex);
+    if (stored != nullptr) {
+        *stored = event;
+    }
+    return append(event);
+}
+
+FileResult EventFileAppender::close() {
+    if (fd_ < 0) {
+        return FileResult::success();
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        return failWith("Chyba při zavírání souboru", path_, errno);
+    }
+    return FileResult::success();
+}
+
+} // namespace qtr

@@ -1,0 +1,52 @@
+#include "ui/message_routines.h"
+
+#include "ui/ui_services.h"
+
+namespace qtr::ui {
+namespace {
+
+MessageAnswer show(const QString& text, const QString& caption, QChar kind,
+                   MessageButtons buttons) {
+    MessageRequest r;
+    r.text = text;
+    r.caption = caption.isEmpty() ? kApplicationTitle : caption;
+    r.icon = iconOfKind(kind);
+    r.buttons = buttons;
+    return messagePresenter().present(r);
+}
+
+} // namespace
+
+MessageIcon iconOfKind(QChar kind) {
+    switch (kind.unicode()) {
+    case '!':
+    case 'W':
+        return MessageIcon::Warning;
+    case '*':
+    case 'C':
+    case 'I':
+        return MessageIcon::Information;
+    case 'E':
+    case 'H':
+    case 'S':
+        return MessageIcon::Error;
+    case 'Q':
+        return MessageIcon::Question;
+    default:
+        return MessageIcon::None;
+    }
+}
+
+void messageOk(const QString& text, const QString& caption, QChar kind) {
+    show(text, caption, kind, MessageButtons::Ok);
+}
+
+MessageAnswer messageOkCancel(const QString& text, const QString& caption, QChar kind) {
+    return show(text, caption, kind, MessageButtons::OkCancel);
+}
+
+MessageAnswer messageYesNo(const QString& text, const QString& caption, QChar kind) {
+    return show(text, caption, kind, MessageButtons::YesNo);
+}
+
+} // namespace qtr::ui

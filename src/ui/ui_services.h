@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ui/message_routines.h"
+
+#include <QFont>
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace qtr::ui {
+
+// Where message boxes go. The program shows them; tests answer them from a queue.
+class MessagePresenter {
+public:
+    virtual ~MessagePresenter() = default;
+    virtual MessageAnswer present(const MessageRequest& request) = 0;
+};
+
+// File, font, printer-setup and print dialogs.
+class DialogProvider {
+public:
+    virtual ~DialogProvider() = default;
+    // Empty when the user cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption,
+                                                const QString& proposed, const QString& filter) = 0;
+    // The save dialog asks before overwriting an existing file.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption,
+                                                const QString& proposed, const QString& filter) = 0;
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+    virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The one place that decides how the windows reach the person in front of them.
+// The program runs with the real dialogs; a test installs its responder for its
+// lifetime with ScopedUiServices. Nothing else is process-wide.
+MessagePresenter& messagePresenter();
+DialogProvider& dialogProvider();
+
+class ScopedUiServices {
+public:
+    ScopedUiServices(MessagePresenter& presenter, DialogProvider& dialogs);
+    ~ScopedUiServices();
+    ScopedUiServices(const ScopedUiServices&) = delete;
+    ScopedUiServices& operator=(const ScopedUiServices&) = delete;
+
+private:
+    MessagePresenter* previousPresenter_;
+    DialogProvider* previousDialogs_;
+};
+
+} // namespace qtr::ui

@@ -1,0 +1,82 @@
+#include "support/ui_responder.h"
+
+#include <gtest/gtest.h>
+
+namespace qtr::test {
+
+UiResponder::UiResponder() : scope_(*this, *this) {}
+
+UiResponder::~UiResponder() {
+    for (const auto& m : messages_) {
+        ADD_FAILURE() << "expected message box never shown: " << m.textPart.toStdString();
+    }
+    if (!openFiles_.empty() || !saveFiles_.empty()) {
+        ADD_FAILURE() << "expected file dialog never shown";
+    }
+}
+
+void UiResponder::expectMessage(const QString& textPart, ui::MessageAnswer answer) {
+    messages_.push_back({textPart, answer});
+}
+
+void UiResponder::expectOpenFile(std::optional<QString> file) {
+    openFiles_.push_back(std::move(file));
+}
+void UiResponder::expectSaveFile(std::optional<QString> file) {
+    saveFiles_.push_back(std::move(file));
+}
+
+ui::MessageAnswer UiResponder::present(const ui::MessageRequest& request) {
+    shown_.push_back(request);
+    if (messages_.empty()) {
+        ADD_FAILURE() << "unexpected message box: [" << request.caption.toStdString() << "] "
+                      << request.text.toStdString();
+        return request.buttons == ui::MessageButtons::YesNo ? ui::MessageAnswer::No
+                                                            : ui::MessageAnswer::Cancel;
+    }
+    const Expected e = messages_.front();
+    messages_.pop_front();
+    EXPECT_TRUE(request.text.contains(e.textPart))
+        << "message box shows \"" << request.text.toStdString() << "\", expected it to contain \""
+        << e.textPart.toStdString() << "\"";
+    return e.answer;
+}
+
+std::optional<QString> UiResponder::openFileName(QWidget*, const QString&, const QString&,
+                                                 const QString&) {
+    if (openFiles_.empty()) {
+        ADD_FAILURE() << "unexpected open dialog";
+        return std::nullopt;
+    }
+    auto f = openFiles_.front();
+    openFiles_.pop_front();
+    return f;
+}
+
+std::optional<QString> UiResponder::saveFileName(QWidget*, const QString&, const QString&,
+                                                 const QString&) {
+    if (saveFiles_.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return std::nullopt;
+    }
+    auto f = saveFiles_.front();
+    saveFiles_.pop_front();
+    return f;
+}
+
+std::optional<QFont> UiResponder::chooseFont(QWidget*, const QFont&) {
+    ADD_FAILURE() << "unexpected font dialog";
+    return std::nullopt;
+}
+
+bool UiResponder::printerSetup(QWidget*, QPrinter&) {
+    ADD_FAILURE() << "unexpected printer setup dialog";
+    return false;
+}
+
+bool UiResponder::printDialog(QWidget*, QPrinter&) {
+    ADD_FAILURE() << "unexpected print dialog";
+    return false;
+}
+
+} // namespace qtr::test

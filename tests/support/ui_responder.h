@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/ui_services.h"
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace qtr::test {
+
+// Answers the windows' message boxes and dialogs from queues while it lives.
+// A box or dialog nobody queued an answer for fails the test instead of blocking
+// it; answers left unused at the end fail it too.
+class UiResponder final : public ui::MessagePresenter, public ui::DialogProvider {
+public:
+    UiResponder();
+    ~UiResponder() override;
+
+    // The next message box must contain `textPart`; it is answered with `answer`.
+    void expectMessage(const QString& textPart, ui::MessageAnswer answer = ui::MessageAnswer::Ok);
+    // The next open/save dialog returns this file (nullopt = cancelled).
+    void expectOpenFile(std::optional<QString> file);
+    void expectSaveFile(std::optional<QString> file);
+
+    // Every box shown so far, in order.
+    const std::vector<ui::MessageRequest>& shown() const { return shown_; }
+
+    ui::MessageAnswer present(const ui::MessageRequest& request) override;
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&,
+                                        const QString&) override;
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&,
+                                        const QString&) override;
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override;
+    bool printerSetup(QWidget*, QPrinter&) override;
+    bool printDialog(QWidget*, QPrinter&) override;
+
+private:
+    struct Expected {
+        QString textPart;
+        ui::MessageAnswer answer;
+    };
+    std::deque<Expected> messages_;
+    std::deque<std::optional<QString>> openFiles_;
+    std::deque<std::optional<QString>> saveFiles_;
+    std::vector<ui::MessageRequest> shown_;
+    ui::ScopedUiServices scope_;
+};
+
+} // namespace qtr::test
