@@ -167,11 +167,13 @@ std::vector<std::string> DaySimulation::advance() {
         if (unit == nullptr) {
             continue;
         }
-        const Presentation r = unit->presentKey(a.reader, persons_[a.person].key, bus_.now());
+        // Presented at the planned moment, however coarse the caller's steps are.
+        const DateTime busAt = bus_.now() - (now - a.unitTime);
+        const Presentation r = unit->presentKey(a.reader, persons_[a.person].key, busAt);
         std::string what = unit->isAttendance()
                                ? attendanceText(a.reader)
                                : (a.reader % 2 == 0 ? "průchod dovnitř" : "průchod ven");
-        std::string line = formatDateTime("dd.mm.yyyy hh:nn", unit->clock().now(bus_.now())) + " " +
+        std::string line = formatDateTime("dd.mm.yyyy hh:nn", unit->clock().now(busAt)) + " " +
                            persons_[a.person].name + ": " + what + " (" + hexByteText(a.unit) +
                            "/" + std::to_string(a.reader) + ") ";
         if (!r.inService) {

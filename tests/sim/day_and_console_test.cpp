@@ -2,8 +2,10 @@
 
 #include "sim/day_simulation.h"
 #include "sim/sim_console.h"
+#include "sim/unit_clock.h"
 #include "sim_fixture.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace qtr::sim::test {
@@ -180,6 +182,35 @@ TEST_F(Console, AReaderShowsTheWaitingKey) {
               "00/0 0100000012345A: klíč čeká na přečtení\n");
     EXPECT_EQ(run("udalosti 00"), "Čeká klíč 0100000012345A\n");
     EXPECT_EQ(run("klic 00 1 " + std::string(kJan)), "Jednotka 00 má čtečky 0..0.\n");
+}
+
+} // namespace
+} // namespace qtr::sim::test
+
+namespace qtr::sim::test {
+namespace {
+
+TEST_F(DayMode, CoarseStepsStillStampEachActionAtItsPlannedTime) {
+    DaySimulation day(bus, scenario, 11);
+    day.planNextDay();
+    const std::vector<DayAction> plan = day.plan();
+    clock.set(encodeDate(2026, 12, 11)); // the whole day in one step
+    EXPECT_EQ(day.advance().size(), plan.size());
+    std::vector<DateTime> stamps;
+    for (std::uint8_t address : {0x01, 0x02}) {
+        for (const auto& e : bus.unit(address)->events().events()) {
+            stamps.push_back(unpackDateTime(e.packedTime));
+        }
+    }
+    ASSERT_EQ(stamps.size(), plan.size());
+    std::vector<DateTime> planned;
+    for (const auto& a : plan) {
+        planned.push_back(a.unitTime);
+    }
+    std::sort(stamps.begin(), stamps.end());
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        EXPECT_NEAR(stamps[i], planned[i], 1.5 / 86400) << i; // seconds are stored in twos
+    }
 }
 
 } // namespace

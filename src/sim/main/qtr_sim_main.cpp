@@ -181,7 +181,7 @@ private:
         daysLeft_ = days;
         clock_.setRate(rate);
         nextDay();
-        std::cout << "Denní režim: " << days << " pracovních dnů, rychlost " << rate << "\n"
+        std::cout << "Denní režim: pracovní dny " << days << ", rychlost " << rate << "\n"
                   << std::flush;
     }
 
@@ -202,6 +202,11 @@ private:
     void tickDays() {
         if (!day_) {
             return;
+        }
+        // A clock set back by the PC (time synchronisation) would leave the day far
+        // ahead: move on to it instead of waiting.
+        if (!day_->dayDone() && day_->nextActionTime() - day_->unitNow() > 0.5) {
+            clock_.skip(day_->nextActionTime() - day_->unitNow() - 1.0 / 1440);
         }
         for (const auto& l : day_->advance()) {
             std::cout << l << "\n";
