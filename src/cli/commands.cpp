@@ -14,6 +14,13 @@ std::span<const CliCommand> allCommands() {
                    runEvents},
         CliCommand{"events", "events count         počet uložených událostí", runEvents},
         CliCommand{"log", "log [--clear]        vypíše nebo vymaže systémový protokol", runLog},
+        CliCommand{
+            "status",
+            "status ADRESA        přečte a vypíše stav jednotky (adresa: dvě šestnáctkové číslice)",
+            runUnitStatus},
+        CliCommand{"read-key",
+                   "read-key ADRESA      přečte identifikační klíč čtecí jednotkou na adrese",
+                   runReadKey},
     };
     return kCommands;
 }

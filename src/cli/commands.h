@@ -20,5 +20,7 @@ std::span<const CliCommand> allCommands();
 int runInit(CliContext& ctx);
 int runEvents(CliContext& ctx); // events list ..., events count
 int runLog(CliContext& ctx);
+int runUnitStatus(CliContext& ctx);
+int runReadKey(CliContext& ctx);
 
 } // namespace qtr::cli

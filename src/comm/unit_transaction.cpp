@@ -3,7 +3,6 @@
 #include "base/hex_text.h"
 #include "comm/unit_requests.h"
 
-#include <algorithm>
 
 namespace qtr {
 
@@ -57,20 +56,20 @@ bool UnitTransaction::SerialPrijemDat(const std::uint8_t* block, std::size_t cou
         return false;
     }
     answered_ = true;
-    waiting_ = false;
     errorText = judgeAnswer(txPacket, block, count, resCom, *this);
-    if (block == nullptr || !errorText.empty() || answerLength(txPacket[2]) < 2 ||
-        resCom != kResComAccepted) {
-        return false;
-    }
-    if (beforeAcknowledge_ != nullptr) {
+    bool acknowledge = block != nullptr && errorText.empty() &&
+                       answerLength(txPacket[2]) >= 2 && resCom == kResComAccepted;
+    // The transaction counts as running until the hook is done: nothing may start
+    // another one before this answer has been acknowledged.
+    if (acknowledge && beforeAcknowledge_ != nullptr) {
         std::string refusal;
-        if (!(*beforeAcknowledge_)(*this, refusal)) {
-            errorText = hexByteText(txPacket[0]) + " - " + refusal;
-            return false;
-        }
+        const bool taken = (*beforeAcknowledge_)(*this, refusal);
+        // A refused nested attempt inside the hook must not change this verdict.
+        errorText = taken ? std::string() : hexByteText(txPacket[0]) + " - " + refusal;
+        acknowledge = taken;
     }
-    return true;
+    waiting_ = false;
+    return acknowledge;
 }
 
 bool UnitTransaction::KonfigurovatJednotku(const ControlUnitRecord& unit) {

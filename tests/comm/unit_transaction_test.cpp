@@ -207,6 +207,19 @@ TEST(UnitTransaction, EventIsStoredBeforeTheAcknowledge) {
     EXPECT_EQ(stored[4], 0x42);
 }
 
+TEST(UnitTransaction, NoTransactionStartsInsideTheHook) {
+    ScriptedTransaction bus;
+    bus.replies = {{eventReply(0x0A, 0x42)}, {std::vector<std::uint8_t>{0xAA}}};
+    bool nested = true;
+    EXPECT_TRUE(bus.CteniUdalosti(0x0A, [&](const AnswerAreas&, std::string&) {
+        nested = bus.NulovatJednotku(unitAt(0x0A));
+        return true;
+    }));
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(bus.errorText, "");
+    EXPECT_EQ(bus.requests.size(), 1u);
+}
+
 TEST(UnitTransaction, RefusedStoreSendsNoAcknowledgeAndFails) {
     ScriptedTransaction bus;
     bus.replies = {{eventReply(0x0A, 0x42)}};

@@ -82,6 +82,7 @@ bool TKOM485::setParity(QSerialPort::Parity parity) {
     }
     port_.setDataTerminalReady(false);
     port_.setRequestToSend(true);
+    paritySetAt_ = std::chrono::steady_clock::now();
     if (pseudoTerminal_) {
         return true; // carries no parity; the flag reads back cleared
     }
@@ -96,14 +97,21 @@ bool TKOM485::setParity(QSerialPort::Parity parity) {
     return true;
 }
 
-bool TKOM485::writeNow(const QByteArray& bytes, QSerialPort::Parity parity) {
+bool TKOM485::writeNow(const QByteArray& bytes, QSerialPort::Parity parity, bool drain) {
     if (port_.write(bytes) != bytes.size()) {
         lastError_ = "Zápis na sériový port selhal (" + port_.errorString().toStdString() + ")";
         return false;
     }
     port_.flush();
+    const auto handedOver = std::chrono::steady_clock::now();
+    if (drain) {
+        // Switching parity takes effect at once: the byte must have left the port first.
+        while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(1000)) {
+        }
+        line::drainOutput(static_cast<int>(port_.handle()));
+    }
     if (wireObserver) {
-        wireObserver({std::chrono::steady_clock::now(), parity, bytes});
+        wireObserver({paritySetAt_, handedOver, std::chrono::steady_clock::now(), parity, bytes});
     }
     return true;
 }
@@ -144,13 +152,9 @@ bool TKOM485::send(const std::uint8_t* buffer, std::size_t count, std::uint16_t 
     }
     line::sleepAtLeast(kGapBeforeAddress);
     const QByteArray address(reinterpret_cast<const char*>(buffer), 1);
-    if (!writeNow(address, QSerialPort::MarkParity)) {
+    if (!writeNow(address, QSerialPort::MarkParity, true)) {
         return fail();
     }
-    // Switching parity takes effect at once: the byte must have left the port first.
-    while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(1000)) {
-    }
-    line::drainOutput(static_cast<int>(port_.handle()));
     line::sleepAtLeast(kGapAfterAddress);
     if (!setParity(QSerialPort::SpaceParity)) {
         return fail();

@@ -27,7 +27,9 @@ public:
 
     // One write on the wire and the parity it went with (for the log of tests).
     struct WireWrite {
-        std::chrono::steady_clock::time_point at; // when the bytes had been handed over
+        std::chrono::steady_clock::time_point paritySet; // when the parity took effect
+        std::chrono::steady_clock::time_point at;        // when the bytes were handed over
+        std::chrono::steady_clock::time_point drained;   // when they had left the port
         QSerialPort::Parity parity;
         QByteArray bytes;
     };
@@ -74,7 +76,7 @@ public:
 
 private:
     bool setParity(QSerialPort::Parity parity);
-    bool writeNow(const QByteArray& bytes, QSerialPort::Parity parity);
+    bool writeNow(const QByteArray& bytes, QSerialPort::Parity parity, bool drain = false);
     void onReadyRead();
     void onSilenceTimer();
     void onAnswerTimer();
@@ -92,6 +94,7 @@ private:
     bool waitingForAnswer_ = false;
     bool transactionBusy_ = false;
     bool pseudoTerminal_ = false;
+    std::chrono::steady_clock::time_point paritySetAt_{};
     std::string lastError_;
 };
 

@@ -1,0 +1,119 @@
+#include "base/hex_text.h"
+#include "cli/commands.h"
+#include "comm/serial/com_error.h"
+#include "comm/serial/kommod.h"
+#include "comm/unit_status_view.h"
+
+#include <QCoreApplication>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace qtr::cli {
+namespace {
+
+// The address argument: exactly two hex digits.
+std::optional<std::uint8_t> unitAddress(const CliContext& ctx, std::string_view command) {
+    if (ctx.args.size() != 1 || ctx.args[0].size() != 2 || !isHexText(ctx.args[0])) {
+        *ctx.err << command << " očekává adresu jednotky: dvě šestnáctkové číslice (např. 0A)\n";
+        return std::nullopt;
+    }
+    return parseHexByte(ctx.args[0]);
+}
+
+// The serial transaction needs a Qt event loop; a program that has none gets one here.
+class EventLoopScope {
+public:
+    EventLoopScope() {
+        if (QCoreApplication::instance() == nullptr) {
+            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+        }
+    }
+
+private:
+    int argc_ = 1;
+    char name_[8] = "qtr-cli";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> app_;
+};
+
+// Runs `job` on the communication module of the data directory with its port open;
+// reports why the port could not be opened.
+template <typename Job> int withOpenPort(CliContext& ctx, Job job) {
+    if (ctx.simulatedBus) {
+        *ctx.err << "Simulované jednotky nejsou v tomto sestavení k dispozici.\n";
+        return kExitFailure;
+    }
+    EventLoopScope loop;
+    TKOMMOD kommod(ctx.dir, resolvePortNames(ctx.comDevices, std::getenv));
+    if (!kommod.loadError().empty()) {
+        *ctx.err << kommod.loadError() << "\n";
+    }
+    kommod.UseComPar();
+    try {
+        kommod.SerialOpen();
+    } catch (const EChybaCOM& e) {
+        *ctx.err << e.what();
+        if (!e.detail().empty()) {
+            *ctx.err << " (" << e.detail() << ")";
+        }
+        *ctx.err << "\n";
+        return kExitFailure;
+    }
+    return job(kommod);
+}
+
+} // namespace
+
+int runUnitStatus(CliContext& ctx) {
+    const auto address = unitAddress(ctx, "status");
+    if (!address) {
+        return kExitUsage;
+    }
+    return withOpenPort(ctx, [&](TKOMMOD& bus) {
+        if (!bus.CteniStavuJednotky(*address)) {
+            *ctx.err << bus.errorText << "\n";
+            return kExitFailure;
+        }
+        const UnitStatusView v = decodeUnitStatus(bus.unitStatus);
+        std::ostream& out = *ctx.out;
+        out << "Adresa: " << v.address << "\n"
+            << "Typ jednotky: " << v.unitType << "\n"
+            << "Stav jednotky: " << v.unitState << "\n"
+            << "Režim: " << v.mode << "\n"
+            << "Paměť: " << v.memory << "\n"
+            << "Alarm: " << v.alarm << "\n"
+            << "Relé: " << v.relay << "\n"
+            << "Čas jednotky: " << v.unitClock << "\n";
+        if (!v.pendingEvents.empty()) {
+            out << v.pendingEvents << "\n";
+        }
+        out << v.rightsCount << "\n";
+        for (const auto& line : v.lines) {
+            out << line << "\n";
+        }
+        if (v.eventMemoryOverflow) {
+            out << kEventMemoryOverflowText << "\n";
+        }
+        return kExitOk;
+    });
+}
+
+int runReadKey(CliContext& ctx) {
+    const auto address = unitAddress(ctx, "read-key");
+    if (!address) {
+        return kExitUsage;
+    }
+    return withOpenPort(ctx, [&](TKOMMOD& bus) {
+        KeyNumber key;
+        if (!bus.GetKonvertor(*address, key)) {
+            *ctx.err << bus.errorText << "\n";
+            return kExitFailure;
+        }
+        *ctx.out << key.text() << "\n";
+        return kExitOk;
+    });
+}
+
+} // namespace qtr::cli
