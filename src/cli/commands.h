@@ -22,5 +22,6 @@ int runEvents(CliContext& ctx); // events list ..., events count
 int runLog(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
+int runSim(CliContext& ctx); // the console of the simulated units of --sim
 
 } // namespace qtr::cli

@@ -189,7 +189,8 @@ std::vector<std::string> DaySimulation::advance() {
     return lines;
 }
 
-std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days) {
+std::vector<std::string>
+simulateWorkingDays(DaySimulation& day, const std::function<void(DateTime)>& moveAhead, int days) {
     std::vector<std::string> lines;
     constexpr DateTime kSecond = 1.0 / 86400;
     for (int d = 0; d < days; ++d) {
@@ -197,7 +198,7 @@ std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& bu
         while (!day.dayDone()) {
             const DateTime ahead = day.nextActionTime() - day.unitNow();
             if (ahead > 0) {
-                busClock.set(busClock.now() + ahead + kSecond);
+                moveAhead(ahead + kSecond);
             }
             for (auto& l : day.advance()) {
                 lines.push_back(std::move(l));
@@ -205,6 +206,11 @@ std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& bu
         }
     }
     return lines;
+}
+
+std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days) {
+    return simulateWorkingDays(
+        day, [&](DateTime by) { busClock.set(busClock.now() + by); }, days);
 }
 
 } // namespace qtr::sim

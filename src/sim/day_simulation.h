@@ -5,6 +5,7 @@
 #include "sim/sim_bus.h"
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -70,5 +71,8 @@ private:
 // Runs `days` working days at once on a bus whose clock the caller holds: the
 // clock is moved to each planned action in turn. Returns the action texts.
 std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days);
+// The same on a bus clock that `moveAhead` moves on by the given days.
+std::vector<std::string>
+simulateWorkingDays(DaySimulation& day, const std::function<void(DateTime)>& moveAhead, int days);
 
 } // namespace qtr::sim

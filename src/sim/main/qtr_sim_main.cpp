@@ -188,7 +188,9 @@ private:
     void nextDay() {
         day_->planNextDay();
         const DateTime gap = day_->dayStart() - day_->unitNow();
-        clock_.skip(gap);
+        if (gap > 0) {
+            clock_.shift(gap);
+        }
         std::cout << "Den " << formatDateTime("dddd dd.mm.yyyy", day_->dayStart()) << "\n"
                   << std::flush;
     }
@@ -206,7 +208,7 @@ private:
         // A clock set back by the PC (time synchronisation) would leave the day far
         // ahead: move on to it instead of waiting.
         if (!day_->dayDone() && day_->nextActionTime() - day_->unitNow() > 0.5) {
-            clock_.skip(day_->nextActionTime() - day_->unitNow() - 1.0 / 1440);
+            clock_.shift(day_->nextActionTime() - day_->unitNow() - 1.0 / 1440);
         }
         for (const auto& l : day_->advance()) {
             std::cout << l << "\n";
