@@ -160,6 +160,14 @@ TEST_F(Console, WrongInputIsExplained) {
     EXPECT_EQ(run("smazat vse"),
               "Neznámý nebo neúplný příkaz: smazat vse (napoveda vypíše příkazy)\n");
     EXPECT_EQ(last.kind, ConsoleOutcome::Kind::Done);
+    EXPECT_TRUE(last.refused);
+    for (const char* line : {"stav 77", "klic 01 9 0100000012345A", "vstup 01 8 1",
+                             "porucha 01 obcas", "zpozdeni 01 -5", "den 0"}) {
+        run(line);
+        EXPECT_TRUE(last.refused) << line;
+    }
+    run("jednotky");
+    EXPECT_FALSE(last.refused);
 }
 
 TEST_F(Console, DayModeAndQuitAreHandedToTheProgram) {
