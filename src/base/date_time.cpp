@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 namespace qtr {
 namespace {
@@ -26,10 +25,25 @@ constexpr std::array<std::string_view, 13> kMonthNames = {
 constexpr std::array<std::string_view, 13> kMonthAbbrev = {
     "", "led", "úno", "bře", "dub", "kvě", "čvn", "čvc", "srp", "zář", "říj", "lis", "pro"};
 
+// Decimal digits with leading zeros up to `width`; listings format many thousands of
+// time stamps, so this avoids printf.
 void appendNumber(std::string& out, int value, int width) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", width, value);
-    out += buf;
+    char buf[12];
+    int n = 0;
+    unsigned v = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        buf[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    while (n < width) {
+        buf[n++] = '0';
+    }
+    if (value < 0) {
+        out.push_back('-');
+    }
+    while (n > 0) {
+        out.push_back(buf[--n]);
+    }
 }
 
 int isoDay(DateTime value) {

@@ -62,8 +62,14 @@ FileResult failWith(std::string_view what, const fs::path& path, int err) {
 
 fs::path temporaryNameFor(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    return target.parent_path() / ("." + fileName(target) + ".tmp-" + std::to_string(::getpid()) +
-                                   "-" + std::to_string(counter++));
+    // Built piece by piece: g++ 12 warns falsely (-Wrestrict) on "." + std::string.
+    std::string name(1, '.');
+    name += fileName(target);
+    name += ".tmp-";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(counter++);
+    return target.parent_path() / name;
 }
 
 void syncDirectory(const fs::path& dir) {

@@ -2,12 +2,15 @@
 #include "comm/serial/com_error.h"
 #include "comm/serial/event_loop.h"
 #include "comm/serial/kom485.h"
+#include "comm/serial/line_control.h"
 #include "comm/serial/pty_peer.h"
 #include "comm/unit_requests.h"
 #include "support/hex_dump.h"
 
 #include <QElapsedTimer>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace qtr {
 namespace {
@@ -257,6 +260,29 @@ TEST_F(Kom485Test, ByteTimelineMarkAddressGapsSpaceRestSilence) {
     EXPECT_TRUE(rec[4].acknowledge);
     // The answer ended only after 50 ms of silence.
     EXPECT_GE(deliveredAt - peer.lastReplyByteAt(), 50ms);
+}
+
+} // namespace
+} // namespace qtr
+
+namespace qtr {
+namespace {
+
+// Why the parity read-back is skipped on a pseudo-terminal: it keeps the
+// stick-parity bits but clears the parity enable, so MARK reads back as none.
+TEST(LineControl, PseudoTerminalIsRecognisedAndCarriesNoParity) {
+    test::PtyPeer peer;
+    QSerialPort port(QString::fromStdString(peer.device()));
+    ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+    const int fd = static_cast<int>(port.handle());
+    EXPECT_TRUE(line::isTerminal(fd));
+    EXPECT_TRUE(line::isPseudoTerminal(fd));
+    port.setParity(QSerialPort::MarkParity);
+    EXPECT_EQ(line::parityInForce(fd), line::ParityBit::None);
+    const int devNull = ::open("/dev/null", O_RDWR);
+    EXPECT_FALSE(line::isTerminal(devNull));
+    EXPECT_FALSE(line::isPseudoTerminal(devNull));
+    ::close(devNull);
 }
 
 } // namespace
