@@ -6,6 +6,7 @@
 #include "comm/packet.h"
 #include "db/data_files.h"
 #include "sim/bus_server.h"
+#include "sim/bus_state.h"
 #include "sim/day_simulation.h"
 #include "sim/demo_scenario.h"
 #include "sim/line_endpoint.h"
@@ -45,6 +46,8 @@ const char* const kUsage =
     "  --reader ADR        přidá čtečku klíčů na adrese ADR\n"
     "  --device ZAŘÍZENÍ   sériové zařízení místo pseudoterminálu\n"
     "  --link CESTA        symbolický odkaz na pseudoterminál\n"
+    "  --state SOUBOR      stav jednotek ze souboru při startu a do něj při konci\n"
+    "                      (týž formát jako QTRSIM.TXT simulace v programu)\n"
     "  --baud 2400|9600    rychlost linky (sériové zařízení, časování odpovědí)\n"
     "  --pace              odpovědi v tempu linky (11 bitů na bajt)\n"
     "  --latency MS        zpoždění odpovědi jednotek (výchozí 10 ms)\n"
@@ -61,6 +64,7 @@ struct Options {
     std::optional<std::uint8_t> reader;
     std::optional<std::string> device;
     std::optional<std::filesystem::path> link;
+    std::optional<std::filesystem::path> state;
     std::optional<int> baud;
     std::optional<int> latency;
     bool pace = false;
@@ -95,6 +99,8 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
                 o.device = value();
             } else if (a == "--link" && hasValue) {
                 o.link = value();
+            } else if (a == "--state" && hasValue) {
+                o.state = value();
             } else if (a == "--baud" && hasValue) {
                 o.baud = std::stoi(value());
                 if (*o.baud != 2400 && *o.baud != 9600) {
@@ -129,8 +135,18 @@ class Simulator {
 public:
     Simulator(const Options& o, const Scenario& s)
         : options_(o), scenario_(s), clock_(systemClock_), bus_(clock_), console_(bus_) {
-        if (!populateBus(bus_, s)) {
-            std::cerr << "qtr-sim: některá adresa je použita dvakrát; jednotka vynechána\n";
+        // Saved units first: what they stored wins over the scenario's fresh units.
+        if (o.state && std::filesystem::exists(*o.state)) {
+            std::string error;
+            if (!loadBusState(*o.state, bus_, error)) {
+                std::cerr << "qtr-sim: " << error << "\n";
+                stateBroken_ = true;
+            }
+        }
+        for (const auto& u : s.units) {
+            if (bus_.unit(u.address) == nullptr) {
+                bus_.addUnit(u)->setLatencyMs(s.latencyMs);
+            }
         }
         if (o.latency) {
             for (auto& [address, unit] : bus_.units()) {
@@ -142,6 +158,9 @@ public:
     }
 
     int run() {
+        if (stateBroken_) {
+            return 1; // never overwrite a state file that could not be read
+        }
         std::string error;
         const bool opened = options_.device ? line_.openDevice(*options_.device, baud_, error)
                                             : line_.openPseudoTerminal(error);
@@ -304,6 +323,12 @@ private:
             std::error_code ec;
             std::filesystem::remove(*options_.link, ec);
         }
+        if (options_.state) {
+            const FileResult saved = saveBusState(bus_, *options_.state);
+            if (!saved.ok()) {
+                std::cerr << "qtr-sim: " << saved.error() << "\n";
+            }
+        }
         if (sigFd >= 0) {
             ::close(sigFd);
         }
@@ -322,6 +347,7 @@ private:
     int baud_ = 9600;
     bool pace_ = false;
     bool quit_ = false;
+    bool stateBroken_ = false;
     bool stdinOpen_ = true;
     std::string input_;
 };
