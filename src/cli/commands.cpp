@@ -32,6 +32,10 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"read-key",
                    "read-key ADRESA      přečte identifikační klíč čtecí jednotkou na adrese",
                    runReadKey},
+        CliCommand{"sim",
+                   "sim PŘÍKAZ           simulované jednotky (--sim): jednotky, stav, prava, "
+                   "udalosti, klic, vstup, porucha, den DNY",
+                   runSim},
     };
     return kCommands;
 }

@@ -23,5 +23,6 @@ int runLog(CliContext& ctx);
 int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
+int runSim(CliContext& ctx); // the console of the simulated units of --sim
 
 } // namespace qtr::cli
