@@ -1,6 +1,7 @@
 #include "cli/cli_main.h"
 
 #include "cli/commands.h"
+#include "comm/port_names.h"
 
 #include <ostream>
 
@@ -15,14 +16,6 @@ void printUsage(std::ostream& err) {
     for (const auto& c : allCommands()) {
         err << "  " << c.usage << "\n";
     }
-}
-
-// "--com2" gives 2, anything else 0.
-int comOption(const std::string& arg) {
-    if (arg.size() == 6 && arg.starts_with("--com") && arg[5] >= '1' && arg[5] <= '4') {
-        return arg[5] - '0';
-    }
-    return 0;
 }
 
 } // namespace
@@ -40,7 +33,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             ctx.dir = argv[++i];
         } else if (a == "--out" && hasValue) {
             ctx.outFile = argv[++i];
-        } else if (const int n = comOption(a); n != 0 && hasValue) {
+        } else if (const int n = comOptionNumber(a); n != 0 && hasValue) {
             ctx.comDevices[static_cast<std::size_t>(n - 1)] = argv[++i];
         } else if (a == "--sim") {
             ctx.simulatedBus = true;

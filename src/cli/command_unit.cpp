@@ -3,6 +3,7 @@
 #include "comm/serial/com_error.h"
 #include "comm/serial/kommod.h"
 #include "comm/unit_status_view.h"
+#include "sim/data_dir_simulation.h"
 
 #include <QCoreApplication>
 #include <cstdlib>
@@ -38,12 +39,22 @@ private:
     std::unique_ptr<QCoreApplication> app_;
 };
 
-// Runs `job` on the communication module of the data directory with its port open;
-// reports why the port could not be opened.
-template <typename Job> int withOpenPort(CliContext& ctx, Job job) {
+// Runs `job` on the communication module of the data directory with its port open,
+// or with --sim on the simulated units of the data directory (which remember what
+// happened for the next run); reports why the bus could not be reached.
+template <typename Job> int withBus(CliContext& ctx, Job job) {
     if (ctx.simulatedBus) {
-        *ctx.err << "Simulované jednotky nejsou v tomto sestavení k dispozici.\n";
-        return kExitFailure;
+        sim::DataDirSimulation simulation(ctx.dir);
+        if (!simulation.ok()) {
+            *ctx.err << simulation.error() << "\n";
+            return kExitFailure;
+        }
+        const int status = job(simulation.transaction());
+        if (const FileResult saved = simulation.save(); !saved) {
+            *ctx.err << saved.error() << "\n";
+            return kExitFailure;
+        }
+        return status;
     }
     EventLoopScope loop;
     TKOMMOD kommod(ctx.dir, resolvePortNames(ctx.comDevices, std::getenv));
@@ -71,7 +82,7 @@ int runUnitStatus(CliContext& ctx) {
     if (!address) {
         return kExitUsage;
     }
-    return withOpenPort(ctx, [&](TKOMMOD& bus) {
+    return withBus(ctx, [&](UnitTransaction& bus) {
         if (!bus.CteniStavuJednotky(*address)) {
             *ctx.err << bus.errorText << "\n";
             return kExitFailure;
@@ -105,7 +116,7 @@ int runReadKey(CliContext& ctx) {
     if (!address) {
         return kExitUsage;
     }
-    return withOpenPort(ctx, [&](TKOMMOD& bus) {
+    return withBus(ctx, [&](UnitTransaction& bus) {
         KeyNumber key;
         if (!bus.GetKonvertor(*address, key)) {
             *ctx.err << bus.errorText << "\n";

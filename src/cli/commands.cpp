@@ -8,6 +8,17 @@ std::span<const CliCommand> allCommands() {
     static const std::array kCommands = {
         CliCommand{"init", "init                 vytvoří chybějící konfigurační soubory a uloží je",
                    runInit},
+        CliCommand{"keys",
+                   "keys export SOUBOR   zapíše nositele klíčů do exportního souboru (.sdf)",
+                   runKeys},
+        CliCommand{"keys",
+                   "keys import SOUBOR [--replace]  načte nositele klíčů ze souboru "
+                   "(--replace: původní smaže)",
+                   runKeys},
+        CliCommand{"keys",
+                   "keys list            vypíše nositele klíčů (pořadí, klíč, jméno, "
+                   "skupina, oprávnění)",
+                   runKeys},
         CliCommand{"events",
                    "events list [--sort 0..6] [--key KLÍČ | --unit ADRESA | --from DATUM "
                    "--to DATUM | --attendance]  výpis událostí",
@@ -21,6 +32,10 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"read-key",
                    "read-key ADRESA      přečte identifikační klíč čtecí jednotkou na adrese",
                    runReadKey},
+        CliCommand{"sim",
+                   "sim PŘÍKAZ           simulované jednotky (--sim): jednotky, stav, prava, "
+                   "udalosti, klic, vstup, porucha, den DNY",
+                   runSim},
         CliCommand{"master-key",
                    "master-key KLÍČ [SERVISNÍ...]  zapíše hlavní klíč instalace (QTRKEYS.TXT)",
                    runMasterKey},

@@ -20,8 +20,10 @@ std::span<const CliCommand> allCommands();
 int runInit(CliContext& ctx);
 int runEvents(CliContext& ctx); // events list ..., events count
 int runLog(CliContext& ctx);
+int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
+int runSim(CliContext& ctx); // the console of the simulated units of --sim
 int runMasterKey(CliContext& ctx); // command_installation.cpp
 
 } // namespace qtr::cli

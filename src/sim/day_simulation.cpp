@@ -167,11 +167,13 @@ std::vector<std::string> DaySimulation::advance() {
         if (unit == nullptr) {
             continue;
         }
-        const Presentation r = unit->presentKey(a.reader, persons_[a.person].key, bus_.now());
+        // Presented at the planned moment, however coarse the caller's steps are.
+        const DateTime busAt = bus_.now() - (now - a.unitTime);
+        const Presentation r = unit->presentKey(a.reader, persons_[a.person].key, busAt);
         std::string what = unit->isAttendance()
                                ? attendanceText(a.reader)
                                : (a.reader % 2 == 0 ? "průchod dovnitř" : "průchod ven");
-        std::string line = formatDateTime("dd.mm.yyyy hh:nn", unit->clock().now(bus_.now())) + " " +
+        std::string line = formatDateTime("dd.mm.yyyy hh:nn", unit->clock().now(busAt)) + " " +
                            persons_[a.person].name + ": " + what + " (" + hexByteText(a.unit) +
                            "/" + std::to_string(a.reader) + ") ";
         if (!r.inService) {
@@ -185,6 +187,30 @@ std::vector<std::string> DaySimulation::advance() {
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::vector<std::string>
+simulateWorkingDays(DaySimulation& day, const std::function<void(DateTime)>& moveAhead, int days) {
+    std::vector<std::string> lines;
+    constexpr DateTime kSecond = 1.0 / 86400;
+    for (int d = 0; d < days; ++d) {
+        day.planNextDay();
+        while (!day.dayDone()) {
+            const DateTime ahead = day.nextActionTime() - day.unitNow();
+            if (ahead > 0) {
+                moveAhead(ahead + kSecond);
+            }
+            for (auto& l : day.advance()) {
+                lines.push_back(std::move(l));
+            }
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days) {
+    return simulateWorkingDays(
+        day, [&](DateTime by) { busClock.set(busClock.now() + by); }, days);
 }
 
 } // namespace qtr::sim

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "base/clock.h"
 #include "sim/scenario.h"
 #include "sim/sim_bus.h"
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -65,5 +67,12 @@ private:
     std::size_t next_ = 0;
     DateTime dayStart_ = 0;
 };
+
+// Runs `days` working days at once on a bus whose clock the caller holds: the
+// clock is moved to each planned action in turn. Returns the action texts.
+std::vector<std::string> simulateWorkingDays(DaySimulation& day, ManualClock& busClock, int days);
+// The same on a bus clock that `moveAhead` moves on by the given days.
+std::vector<std::string>
+simulateWorkingDays(DaySimulation& day, const std::function<void(DateTime)>& moveAhead, int days);
 
 } // namespace qtr::sim

@@ -46,6 +46,8 @@ public:
     std::optional<StoredEvent> oldest() const;
     // Hands the oldest waiting event over for good.
     void releaseOldest();
+    // Marks the area as overflowed (a saved state is restored).
+    void setOverflow(bool on) { overflow_ = on; }
     // The waiting events, oldest first.
     const std::deque<StoredEvent>& events() const { return events_; }
 

@@ -77,8 +77,11 @@ std::vector<RequestFramer::Item> RequestFramer::take(double nowMs) {
             break;
         }
         const std::size_t l = buffer_[1];
-        if (l < 3) {
-            cut(Item::Kind::Dropped, 1); // no request is that short: look for the next start
+        // Without parity nothing marks the address byte: a length no command has, or a
+        // command that does not fit its length, is noise; look for the next start.
+        if (!isKnownRequestLength(buffer_[1]) ||
+            (buffer_.size() >= 3 && requestLength(buffer_[2]) != l)) {
+            cut(Item::Kind::Dropped, 1);
             continue;
         }
         if (buffer_.size() < l + 1) {

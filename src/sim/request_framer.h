@@ -7,8 +7,11 @@
 
 namespace qtr::sim {
 
-// A partial request older than this (no byte for so long) is dropped.
-inline constexpr double kStaleFrameMs = 100.0;
+// A partial request older than this (no byte for so long) is dropped. A loaded PC
+// may send the rest of a request well after its address byte, and a PC whose
+// request went unanswered waits 2000 ms before the next one, so a second leaves
+// room for the first and resyncs before the second.
+inline constexpr double kStaleFrameMs = 1000.0;
 // How long a lone 0xAA after a data answer may still turn out to be the address
 // byte of a request to unit 0xAA.
 inline constexpr double kAcknowledgeDecisionMs = 20.0;

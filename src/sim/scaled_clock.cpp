@@ -15,10 +15,8 @@ void ScaledClock::setRate(double rate) {
     rate_ = rate > 0 ? rate : 1.0;
 }
 
-void ScaledClock::skip(DateTime days) {
-    if (days > 0) {
-        start_ += days;
-    }
+void ScaledClock::shift(DateTime days) {
+    start_ += days;
 }
 
 } // namespace qtr::sim

@@ -16,8 +16,8 @@ public:
     DateTime now() const override;
     double rate() const { return rate_; }
     void setRate(double rate);
-    // Moves the bus time ahead (the unit clocks with it).
-    void skip(DateTime days);
+    // Moves the bus time by the given days, either way (the unit clocks with it).
+    void shift(DateTime days);
 
 private:
     using Steady = std::chrono::steady_clock;

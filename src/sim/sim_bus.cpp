@@ -7,6 +7,12 @@ SimUnit* SimBus::addUnit(const UnitSetup& setup) {
     return inserted ? &it->second : nullptr;
 }
 
+SimUnit* SimBus::restoreUnit(const UnitSnapshot& snapshot) {
+    auto [it, inserted] =
+        units_.try_emplace(snapshot.setup.address, SimUnit::fromSnapshot(snapshot, clock_.now()));
+    return inserted ? &it->second : nullptr;
+}
+
 SimUnit* SimBus::unit(std::uint8_t address) {
     auto it = units_.find(address);
     return it == units_.end() ? nullptr : &it->second;

@@ -21,6 +21,8 @@ public:
 
     // Null when a unit with that address is already on the bus.
     SimUnit* addUnit(const UnitSetup& setup);
+    // Puts a saved unit on the bus; null when its address is taken.
+    SimUnit* restoreUnit(const UnitSnapshot& snapshot);
     SimUnit* unit(std::uint8_t address);
     const SimUnit* unit(std::uint8_t address) const;
     std::map<std::uint8_t, SimUnit>& units() { return units_; }

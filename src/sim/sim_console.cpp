@@ -161,6 +161,7 @@ void SimConsole::showEvents(const SimUnit& u, std::ostream& out) const {
 ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
     const auto w = words(line);
     ConsoleOutcome outcome;
+    const ConsoleOutcome refused{ConsoleOutcome::Kind::Done, true};
     if (w.empty()) {
         return outcome;
     }
@@ -173,29 +174,31 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
     } else if (cmd == "jednotky") {
         showUnits(out);
     } else if ((cmd == "stav" || cmd == "prava" || cmd == "udalosti") && argc == 1) {
-        if (SimUnit* u = unitArgument(w[1], out)) {
-            if (cmd == "stav") {
-                showState(*u, out);
-            } else if (cmd == "prava") {
-                showRights(*u, out);
-            } else {
-                showEvents(*u, out);
-            }
+        SimUnit* u = unitArgument(w[1], out);
+        if (u == nullptr) {
+            return refused;
+        }
+        if (cmd == "stav") {
+            showState(*u, out);
+        } else if (cmd == "prava") {
+            showRights(*u, out);
+        } else {
+            showEvents(*u, out);
         }
     } else if (cmd == "klic" && argc == 3) {
         SimUnit* u = unitArgument(w[1], out);
         int reader = 0;
         if (u == nullptr) {
-            return outcome;
+            return refused;
         }
         if (!toInt(w[2], 0, 7, reader) || reader >= u->readerCount()) {
             out << "Jednotka " << hexByteText(u->address()) << " má čtečky 0.."
                 << u->readerCount() - 1 << ".\n";
-            return outcome;
+            return refused;
         }
         if (!isWellFormedKeyText(w[3]) || w[3].size() != 14 || KeyNumber::parse(w[3]).isZero()) {
             out << "Klíč je 14 šestnáctkových číslic a není nulový.\n";
-            return outcome;
+            return refused;
         }
         const KeyNumber key = KeyNumber::parse(w[3]);
         const Presentation p = u->presentKey(reader, key, bus_.now());
@@ -219,11 +222,11 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         int input = 0;
         int state = 0;
         if (u == nullptr) {
-            return outcome;
+            return refused;
         }
         if (!toInt(w[2], 0, 7, input) || !toInt(w[3], 0, 1, state) || u->isReader()) {
             out << "Vstup je číslo 0..7 a stav 0 nebo 1 (čtečka vstupy nemá).\n";
-            return outcome;
+            return refused;
         }
         bool recorded = false;
         u->changeInput(input, state == 1, bus_.now(), &recorded);
@@ -233,14 +236,14 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
     } else if (cmd == "porucha" && (argc == 2 || argc == 3)) {
         SimUnit* u = unitArgument(w[1], out);
         if (u == nullptr) {
-            return outcome;
+            return refused;
         }
         const auto fault = faultFromWord(w[2]);
         int count = 0;
         if (!fault || (argc == 3 && !toInt(w[3], 0, 1000000, count))) {
             out << "Porucha: zadna, neodpovida, soucet, adresa, rozdelena, smeti, dlouha, "
                    "pozde, potvrzeni; počet 0 = trvale.\n";
-            return outcome;
+            return refused;
         }
         u->setFault(*fault, count);
         out << hexByteText(u->address()) << ": porucha " << faultWord(*fault);
@@ -252,11 +255,11 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         SimUnit* u = unitArgument(w[1], out);
         int ms = 0;
         if (u == nullptr) {
-            return outcome;
+            return refused;
         }
         if (!toInt(w[2], 0, 10000, ms)) {
             out << "Zpoždění je 0..10000 ms.\n";
-            return outcome;
+            return refused;
         }
         u->setLatencyMs(ms);
         out << hexByteText(u->address()) << ": zpoždění " << ms << " ms\n";
@@ -270,13 +273,14 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         if ((argc >= 1 && !toInt(w[1], 1, 365, days)) ||
             (argc >= 2 && !toInt(w[2], 1, 100000, rate)) || argc > 2) {
             out << "den [DNY 1..365 [RYCHLOST 1..100000]] nebo den stop\n";
-            return outcome;
+            return refused;
         }
         outcome.kind = ConsoleOutcome::Kind::DayStart;
         outcome.days = days;
         outcome.rate = rate;
     } else {
         out << "Neznámý nebo neúplný příkaz: " << line << " (napoveda vypíše příkazy)\n";
+        return refused;
     }
     return outcome;
 }

@@ -12,8 +12,9 @@ namespace qtr::sim {
 struct ConsoleOutcome {
     enum class Kind { Done, Quit, DayStart, DayStop };
     Kind kind = Kind::Done;
-    int days = 1;      // day mode: working days to simulate
-    double rate = 600; // day mode: simulated seconds per real second
+    bool refused = false; // the line was not understood or named nothing on the bus
+    int days = 1;         // day mode: working days to simulate
+    double rate = 600;    // day mode: simulated seconds per real second
 };
 
 // The operator's console of qtr-sim: one command per line, answers in Czech.

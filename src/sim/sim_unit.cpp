@@ -72,6 +72,50 @@ SimUnit::SimUnit(const UnitSetup& setup, DateTime busNow)
       events_(layoutOf(setup.model, setup.memoryCode).eventBase,
               layoutOf(setup.model, setup.memoryCode).eventCapacity) {}
 
+UnitSnapshot SimUnit::snapshot(DateTime busNow) const {
+    UnitSnapshot s;
+    s.setup = setup_;
+    s.mode = mode_;
+    s.state = state_;
+    s.parameters = parameters_;
+    s.alarmMask = alarmMask_;
+    s.relayMask = relayMask_;
+    s.inputs = inputs_;
+    s.clockOffset = clock_.now(busNow) - busNow;
+    s.rights = rights_.rights();
+    s.events.assign(events_.events().begin(), events_.events().end());
+    s.overflow = events_.overflowed();
+    if (!readerKey_.isZero()) {
+        s.readerEvent = readerEvent_;
+    }
+    s.latencyMs = latencyMs_;
+    return s;
+}
+
+SimUnit SimUnit::fromSnapshot(const UnitSnapshot& s, DateTime busNow) {
+    SimUnit u(s.setup, busNow);
+    u.mode_ = s.mode;
+    u.state_ = s.state;
+    u.parameters_ = s.parameters;
+    u.alarmMask_ = s.alarmMask;
+    u.relayMask_ = s.relayMask;
+    u.inputs_ = s.inputs;
+    u.clock_.set(busNow + s.clockOffset, busNow);
+    for (const auto& r : s.rights) {
+        u.rights_.add(r);
+    }
+    for (const auto& e : s.events) {
+        u.events_.store(e);
+    }
+    if (s.overflow) {
+        u.events_.setOverflow(true);
+    }
+    u.readerKey_ = s.readerEvent.key;
+    u.readerEvent_ = s.readerEvent;
+    u.latencyMs_ = s.latencyMs;
+    return u;
+}
+
 bool SimUnit::isAttendance() const {
     return setup_.model == kModelVkr8 && (mode_ & 0x0F) == kModeAttendance;
 }

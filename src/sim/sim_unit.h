@@ -78,6 +78,24 @@ struct Presentation {
     std::uint8_t eventCode = 0;
 };
 
+// Everything a unit keeps, for saving a bus between runs. The clock is kept as
+// the difference between the unit's time and the bus time.
+struct UnitSnapshot {
+    UnitSetup setup;
+    std::uint8_t mode = 0;
+    std::uint8_t state = 0;
+    std::array<std::uint8_t, 16> parameters{};
+    std::uint8_t alarmMask = 0xFF;
+    std::uint8_t relayMask = 0;
+    std::uint8_t inputs = 0;
+    DateTime clockOffset = 0;
+    std::vector<UnitRight> rights;
+    std::vector<StoredEvent> events;
+    bool overflow = false;
+    StoredEvent readerEvent; // key all zero: no key waits
+    int latencyMs = 10;
+};
+
 // One simulated control unit.
 //
 // States: a unit starts "není konfigurována" (0). Configuration (0x80) brings it
@@ -129,6 +147,10 @@ public:
     bool inputActive(int input) const { return (inputs_ >> input & 1) != 0; }
     // The key waiting at a reader unit (all zero when none).
     const KeyNumber& waitingKey() const { return readerKey_; }
+
+    UnitSnapshot snapshot(DateTime busNow) const;
+    // A unit as saved; rights or events beyond its memory are dropped.
+    static SimUnit fromSnapshot(const UnitSnapshot& s, DateTime busNow);
 
     // Faults: `count` answers (or acknowledges) misbehave, 0 = until cleared.
     void setFault(UnitFault fault, int count = 0);

@@ -6,7 +6,9 @@
 #include "comm/packet.h"
 #include "db/data_files.h"
 #include "sim/bus_server.h"
+#include "sim/bus_state.h"
 #include "sim/day_simulation.h"
+#include "sim/demo_scenario.h"
 #include "sim/line_endpoint.h"
 #include "sim/scaled_clock.h"
 #include "sim/scenario.h"
@@ -35,13 +37,17 @@ namespace {
 
 const char* const kUsage =
     "Použití: qtr-sim [PŘEPÍNAČE]\n"
+    "  (bez --scenario, --dir, --units a --keys: předváděcí instalace)\n"
     "  --scenario SOUBOR   jednotky a osoby ze scénáře\n"
-    "  --dir SLOŽKA        jednotky z QTR0001.DAT a osoby z QTR0002.DAT v té složce\n"
+    "  --dir SLOŽKA        jednotky z QTR0001.DAT a osoby z QTR0002.DAT v té složce,\n"
+    "                      čtečka na adrese --reader (výchozí 00), není-li obsazena\n"
     "  --units SOUBOR      jednotky ze souboru jednotek (QTR0001.DAT)\n"
     "  --keys SOUBOR       osoby ze souboru držitelů klíčů (QTR0002.DAT)\n"
     "  --reader ADR        přidá čtečku klíčů na adrese ADR\n"
     "  --device ZAŘÍZENÍ   sériové zařízení místo pseudoterminálu\n"
     "  --link CESTA        symbolický odkaz na pseudoterminál\n"
+    "  --state SOUBOR      stav jednotek ze souboru při startu a do něj při konci\n"
+    "                      (týž formát jako QTRSIM.TXT simulace v programu)\n"
     "  --baud 2400|9600    rychlost linky (sériové zařízení, časování odpovědí)\n"
     "  --pace              odpovědi v tempu linky (11 bitů na bajt)\n"
     "  --latency MS        zpoždění odpovědi jednotek (výchozí 10 ms)\n"
@@ -52,11 +58,13 @@ const char* const kUsage =
 
 struct Options {
     std::optional<std::filesystem::path> scenario;
+    std::optional<std::filesystem::path> dataDir;
     std::optional<std::filesystem::path> units;
     std::optional<std::filesystem::path> keys;
     std::optional<std::uint8_t> reader;
     std::optional<std::string> device;
     std::optional<std::filesystem::path> link;
+    std::optional<std::filesystem::path> state;
     std::optional<int> baud;
     std::optional<int> latency;
     bool pace = false;
@@ -75,9 +83,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             if (a == "--scenario" && hasValue) {
                 o.scenario = value();
             } else if (a == "--dir" && hasValue) {
-                const std::filesystem::path dir = value();
-                o.units = dir / kUnitsFile;
-                o.keys = dir / kKeyHoldersFile;
+                o.dataDir = value();
             } else if (a == "--units" && hasValue) {
                 o.units = value();
             } else if (a == "--keys" && hasValue) {
@@ -93,6 +99,8 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
                 o.device = value();
             } else if (a == "--link" && hasValue) {
                 o.link = value();
+            } else if (a == "--state" && hasValue) {
+                o.state = value();
             } else if (a == "--baud" && hasValue) {
                 o.baud = std::stoi(value());
                 if (*o.baud != 2400 && *o.baud != 9600) {
@@ -127,9 +135,22 @@ class Simulator {
 public:
     Simulator(const Options& o, const Scenario& s)
         : options_(o), scenario_(s), clock_(systemClock_), bus_(clock_), console_(bus_) {
+        // Saved units first: what they stored wins over the scenario's fresh units.
+        if (o.state && std::filesystem::exists(*o.state)) {
+            std::string error;
+            if (!loadBusState(*o.state, bus_, error)) {
+                std::cerr << "qtr-sim: " << error << "\n";
+                stateBroken_ = true;
+            }
+        }
         for (const auto& u : s.units) {
-            if (SimUnit* unit = bus_.addUnit(u)) {
-                unit->setLatencyMs(o.latency.value_or(s.latencyMs));
+            if (bus_.unit(u.address) == nullptr) {
+                bus_.addUnit(u)->setLatencyMs(s.latencyMs);
+            }
+        }
+        if (o.latency) {
+            for (auto& [address, unit] : bus_.units()) {
+                unit.setLatencyMs(*o.latency);
             }
         }
         baud_ = o.baud.value_or(s.baud != 0 ? s.baud : 9600);
@@ -137,6 +158,9 @@ public:
     }
 
     int run() {
+        if (stateBroken_) {
+            return 1; // never overwrite a state file that could not be read
+        }
         std::string error;
         const bool opened = options_.device ? line_.openDevice(*options_.device, baud_, error)
                                             : line_.openPseudoTerminal(error);
@@ -176,14 +200,16 @@ private:
         daysLeft_ = days;
         clock_.setRate(rate);
         nextDay();
-        std::cout << "Denní režim: " << days << " pracovních dnů, rychlost " << rate << "\n"
+        std::cout << "Denní režim: pracovní dny " << days << ", rychlost " << rate << "\n"
                   << std::flush;
     }
 
     void nextDay() {
         day_->planNextDay();
         const DateTime gap = day_->dayStart() - day_->unitNow();
-        clock_.skip(gap);
+        if (gap > 0) {
+            clock_.shift(gap);
+        }
         std::cout << "Den " << formatDateTime("dddd dd.mm.yyyy", day_->dayStart()) << "\n"
                   << std::flush;
     }
@@ -197,6 +223,11 @@ private:
     void tickDays() {
         if (!day_) {
             return;
+        }
+        // A clock set back by the PC (time synchronisation) would leave the day far
+        // ahead: move on to it instead of waiting.
+        if (!day_->dayDone() && day_->nextActionTime() - day_->unitNow() > 0.5) {
+            clock_.shift(day_->nextActionTime() - day_->unitNow() - 1.0 / 1440);
         }
         for (const auto& l : day_->advance()) {
             std::cout << l << "\n";
@@ -292,6 +323,12 @@ private:
             std::error_code ec;
             std::filesystem::remove(*options_.link, ec);
         }
+        if (options_.state) {
+            const FileResult saved = saveBusState(bus_, *options_.state);
+            if (!saved.ok()) {
+                std::cerr << "qtr-sim: " << saved.error() << "\n";
+            }
+        }
         if (sigFd >= 0) {
             ::close(sigFd);
         }
@@ -310,6 +347,7 @@ private:
     int baud_ = 9600;
     bool pace_ = false;
     bool quit_ = false;
+    bool stateBroken_ = false;
     bool stdinOpen_ = true;
     std::string input_;
 };
@@ -332,15 +370,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     Scenario scenario;
-    if (options.scenario && !loadScenarioFile(*options.scenario, scenario, error)) {
-        std::cerr << "qtr-sim: " << options.scenario->string() << ": " << error << "\n";
-        return 1;
+    if (options.scenario) {
+        if (!loadScenarioFile(*options.scenario, scenario, error)) {
+            std::cerr << "qtr-sim: " << options.scenario->string() << ": " << error << "\n";
+            return 1;
+        }
+    } else if (options.dataDir) {
+        if (!scenarioFromDataDir(*options.dataDir, options.reader.value_or(0), scenario, error)) {
+            std::cerr << "qtr-sim: " << error << "\n";
+            return 1;
+        }
+        options.reader.reset();
+    } else if (!options.units && !options.keys) {
+        scenario = demoScenario(); // nothing given: the demo installation
     }
     if (options.units && std::filesystem::exists(*options.units) &&
         !loadUnitsFile(*options.units, scenario, error)) {
         std::cerr << "qtr-sim: " << error << "\n";
         return 1;
     }
+    // Persons of the scenario win; the key holder file fills an empty list.
     if (options.keys && std::filesystem::exists(*options.keys) && scenario.persons.empty() &&
         !loadKeyHoldersFile(*options.keys, scenario, error)) {
         std::cerr << "qtr-sim: " << error << "\n";

@@ -1,0 +1,146 @@
+#include "base/file_io.h"
+#include "base/text_lines.h"
+#include "base/win1250.h"
+#include "cli/commands.h"
+#include "db/data_files.h"
+#include "db/key_holder_transfer.h"
+#include "db/tables.h"
+
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qtr::cli {
+namespace {
+
+constexpr const char* kKeysUsage =
+    "použití: keys export SOUBOR | keys import SOUBOR [--replace] | keys list";
+
+// The register as the program keeps it; false (with the reason on stderr) when
+// the file exists but cannot be loaded, so that nothing is written over it.
+bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
+    const std::filesystem::path file = ctx.dir / kKeyHoldersFile;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        return true;
+    }
+    if (FileResult r = table.load(file); !r) {
+        *ctx.err << r.error() << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Text padded with blanks to a number of characters (not bytes).
+std::string padded(const std::string& utf8, std::size_t width) {
+    std::string s = utf8;
+    for (std::size_t n = utf8Length(utf8); n < width; ++n) {
+        s += ' ';
+    }
+    return s;
+}
+
+int keysExport(CliContext& ctx) {
+    if (ctx.args.size() != 2) {
+        *ctx.err << kKeysUsage << "\n";
+        return kExitUsage;
+    }
+    KeyHolderTable table;
+    if (!loadKeyHolders(ctx, table)) {
+        return kExitFailure;
+    }
+    if (FileResult r = exportKeyHolders(table, ctx.args[1]); !r) {
+        *ctx.err << r.error() << "\n";
+        return kExitFailure;
+    }
+    *ctx.out << "exportováno nositelů klíčů: " << table.count() << "\n";
+    return kExitOk;
+}
+
+int keysImport(CliContext& ctx) {
+    const bool replace = ctx.args.size() == 3 && ctx.args[2] == "--replace";
+    if (ctx.args.size() != 2 && !replace) {
+        *ctx.err << kKeysUsage << "\n";
+        return kExitUsage;
+    }
+    KeyHolderTable table;
+    if (!loadKeyHolders(ctx, table)) {
+        return kExitFailure;
+    }
+    const KeyHolderImport r = importKeyHolders(table, ctx.args[1], replace);
+    const bool readAtAll = r.result || r.failedLine != 0;
+    if (readAtAll) {
+        // What was read before a faulty line is kept, as in the register.
+        if (FileResult saved = table.save(ctx.dir / kKeyHoldersFile); !saved) {
+            *ctx.err << saved.error() << "\n";
+            return kExitFailure;
+        }
+        *ctx.out << "přidáno: " << r.added << ", přeskočeno: " << r.skipped
+                 << ", nositelů klíčů celkem: " << table.count() << "\n";
+    }
+    if (!r.result) {
+        *ctx.err << r.result.error() << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int keysList(CliContext& ctx) {
+    if (ctx.args.size() != 1) {
+        *ctx.err << kKeysUsage << "\n";
+        return kExitUsage;
+    }
+    KeyHolderTable table;
+    if (!loadKeyHolders(ctx, table)) {
+        return kExitFailure;
+    }
+    std::vector<std::string> lines;
+    for (int i = 1; i <= table.count(); ++i) {
+        const KeyHolderRecord& h = table.at(i);
+        std::string l = std::to_string(i);
+        l.insert(0, l.size() < 4 ? 4 - l.size() : 0, ' ');
+        l += "  " + h.keyNumber.text() + "  " + padded(h.holderName.text(), 30) + "  " +
+             padded(h.groupName.text(), 17) + "  " + h.permissionGroupName.text();
+        while (!l.empty() && l.back() == ' ') {
+            l.pop_back();
+        }
+        lines.push_back(std::move(l));
+    }
+    if (ctx.outFile) {
+        if (FileResult r = writeFileAtomically(*ctx.outFile, win1250TextFromLines(lines)); !r) {
+            *ctx.err << r.error() << "\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
+    for (const auto& l : lines) {
+        *ctx.out << l << "\n";
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+// The key holder register without its window: export, import and a listing.
+int runKeys(CliContext& ctx) {
+    if (ctx.args.empty()) {
+        *ctx.err << kKeysUsage << "\n";
+        return kExitUsage;
+    }
+    const std::string& sub = ctx.args[0];
+    if (sub == "export") {
+        return keysExport(ctx);
+    }
+    if (sub == "import") {
+        return keysImport(ctx);
+    }
+    if (sub == "list") {
+        return keysList(ctx);
+    }
+    *ctx.err << "Neznámý příkaz keys " << sub << "\n" << kKeysUsage << "\n";
+    return kExitUsage;
+}
+
+} // namespace qtr::cli

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "setup/editor_widgets.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qtr {
+struct ConfigurationDatabase;
+struct ControlUnitRecord;
+class ControlUnitTable;
+class ZoneTable;
+namespace ui {
+class RecordNavigator;
+}
+} // namespace qtr
+
+namespace qtr::setup {
+
+class NameChoicePanel;
+
+// TJEDDEF "Seznam řídících jednotek": the control units with their readers,
+// inputs, result texts, parameters and eight objects each. The caller saves
+// QTR0001.DAT when the window closes.
+class TJEDDEF : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kNewUnitLimit = 32;
+    static constexpr int kObjects = 8;
+
+    TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* parent = nullptr);
+    TJEDDEF(ConfigurationDatabase& db, QWidget* parent = nullptr);
+
+    EditMode mode() const { return mode_; }
+
+    // How the small dialogs are run; exec() unless a test answers them itself.
+    using DialogRunner = std::function<int(QDialog&)>;
+    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void btNovyClick();
+    void btOpravitClick();
+    void btSmazatClick();
+    void btPrerusitClick();
+    void btHotovoClick();
+    void btTypClick();
+    void btStandardClick();
+    void btPouzitiClick();
+    void btVlastnostiClick();
+    void btPoplachClick();
+    void btReleClick();
+    void EditTYPChange(const QString& text);
+    void EditTYPEdited(const QString& text);
+
+    void display();
+    void setMode(EditMode mode);
+    // Every field into the record. Strict: a bad decimal field is reported and
+    // nothing is stored (false). Lenient (before a dialog): a field that does not
+    // read keeps the record's value, and nothing is reported.
+    bool readFields(ControlUnitRecord& unit, bool strict);
+
+    ControlUnitTable& units_;
+    const ZoneTable& zones_;
+    EditMode mode_ = EditMode::Browse;
+    DialogRunner runDialog_;
+
+    ui::RecordNavigator* navigator_;
+    QLineEdit* EditADRESA_;
+    QLineEdit* EditNAZEV_;
+    QLineEdit* EditTYP_;
+    QLabel* laTyp_;
+    QLineEdit* EditPOUZITI_;
+    QLineEdit* EditALARM_;
+    QLineEdit* EditRELE_;
+    QLineEdit* EditKONFIG_;
+    std::array<QLineEdit*, 8> EditSnimTM_{};
+    std::array<QLineEdit*, 8> EditSnimIN_{};
+    std::array<QLineEdit*, 4> EditVysUda_{};
+    std::array<QLineEdit*, kObjects> EditZon_{};
+    std::array<QLineEdit*, kObjects> EditS_{};
+    std::array<QLineEdit*, kObjects> EditO_{};
+    std::array<QLineEdit*, kObjects> EditP_{};
+    std::array<QLineEdit*, kObjects> edSto_{};
+    QPushButton* btNovy_;
+    QPushButton* btOpravit_;
+    QPushButton* btSmazat_;
+    QPushButton* btPrerusit_;
+    QPushButton* btHotovo_;
+    QPushButton* btTyp_;
+    QPushButton* btStandard_;
+    QPushButton* btPouziti_;
+    QPushButton* btVlastnosti_;
+    QPushButton* btPoplach_;
+    QPushButton* btRele_;
+    NameChoicePanel* pnZony_;
+    QLineEdit* zoneTarget_ = nullptr;
+};
+
+} // namespace qtr::setup

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace qtr::setup {
+
+// The three modes of every record editor.
+enum class EditMode { Browse, Insert, Update };
+
+// A push button that never reacts to Enter in a field: in an editor Enter must
+// not delete or store a record by surprise.
+QPushButton* makeButton(const QString& text, const QString& name, const QString& hint,
+                        QWidget* parent);
+QLineEdit* makeEdit(const QString& name, const QString& hint, QWidget* parent);
+QLabel* makeLabel(const QString& text, QWidget* parent);
+// The label of a field that must always be filled in (red).
+QLabel* makeRequiredLabel(const QString& text, QWidget* parent);
+
+// Enabled fields are white, disabled ones grey with text that stays readable.
+QString editorStyleSheet();
+
+// A decimal integer typed by the operator: optional sign and digits, blanks
+// around allowed. Nothing for any other text.
+std::optional<std::int64_t> parseDecimalText(const QString& text);
+
+// Reads a decimal field. A text that is not a whole number, or one outside
+// min..max, is reported in a message box that names the field, and nothing is
+// returned; the caller then stores nothing and stays in its edit mode.
+// `object` (0..7) names the unit object the field belongs to; -1 for none.
+std::optional<std::int32_t> readDecimalField(const QLineEdit* edit, const QString& fieldName,
+                                             std::int64_t min, std::int64_t max, int object = -1);
+
+// The Czech message for such a field (shared with the unit editor's coordinates).
+QString decimalFieldMessage(const QString& fieldName, int object, const QString& text,
+                            std::int64_t min, std::int64_t max);
+
+} // namespace qtr::setup

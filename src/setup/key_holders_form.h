@@ -1,0 +1,100 @@
+#pragma once
+
+#include "setup/editor_widgets.h"
+// moc cannot parse the C++20 standard headers these pull in.
+#ifndef Q_MOC_RUN
+#include "setup/key_reader.h"
+#endif
+
+#include <QDialog>
+
+class QButtonGroup;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace qtr {
+struct ConfigurationDatabase;
+class GroupTable;
+class KeyHolderTable;
+class PermissionGroupTable;
+namespace ui {
+class RecordNavigator;
+}
+} // namespace qtr
+
+namespace qtr::setup {
+
+class NameChoicePanel;
+
+// TKEYS "Databáze identifikačních klíčů": the key holder register. Keys are
+// typed or read at the reader; the register is exported and imported as the
+// 131-column exchange file. The caller saves QTR0002.DAT when the window closes.
+class TKEYS : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kHolderLimit = 1000;
+
+    TKEYS(KeyHolderTable& holders, const GroupTable& groups,
+          const PermissionGroupTable& permissionGroups, KeyReading reading,
+          QWidget* parent = nullptr);
+    TKEYS(ConfigurationDatabase& db, KeyReading reading, QWidget* parent = nullptr);
+
+    EditMode mode() const { return mode_; }
+
+private:
+    void btNovyClick();
+    void btOpravitClick();
+    void btSmazatClick();
+    void btPrerusitClick();
+    void btUlozitClick();
+    void btCteniKliceClick();
+    void btHledatKlicClick();
+    void btExportClick();
+    void btImportClick();
+    void Edit1Change(const QString& text);
+    void ListBox1Click(const QString& name);
+    void sortBy(int order);
+
+    void refresh(); // as on opening: names list, first holder, browse mode
+    void fillNames();
+    void display();
+    void setMode(EditMode mode);
+    // Whether a holder other than the one at `exceptPosition` (0: none) has the key.
+    bool keyRegistered(const KeyNumber& key, int exceptPosition) const;
+    int exceptPosition() const;
+
+    KeyHolderTable& holders_;
+    const GroupTable& groups_;
+    const PermissionGroupTable& permissionGroups_;
+    KeyReading reading_;
+    EditMode mode_ = EditMode::Browse;
+
+    ui::RecordNavigator* navigator_;
+    QLineEdit* EditCTM_;
+    QLineEdit* EditJMENO_;
+    QLineEdit* EditPRACOVISTE_;
+    QLineEdit* EditOPRAVNENI_;
+    QLineEdit* Edit1_;
+    QListWidget* ListBox1_;
+    QButtonGroup* sortChoice_;
+    QRadioButton* rbKlice_;
+    QRadioButton* rbJmena_;
+    QPushButton* btNovy_;
+    QPushButton* btOpravit_;
+    QPushButton* btSmazat_;
+    QPushButton* btPrerusit_;
+    QPushButton* btUlozit_;
+    QPushButton* btCteniKlice_;
+    QPushButton* btSkupiny_;
+    QPushButton* btOpravneni_;
+    QPushButton* btHledatKlic_;
+    QPushButton* btExport_;
+    QPushButton* btImport_;
+    NameChoicePanel* pnSkupiny_;
+    NameChoicePanel* pnOpravneni_;
+};
+
+} // namespace qtr::setup

@@ -1,0 +1,102 @@
+#include "base/win1250.h"
+#include "cli/cli_main.h"
+#include "db/data_files.h"
+#include "db/tables.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace qtr::cli {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(const test::TempDir& dir, std::vector<std::string> args) {
+    std::vector<std::string> argv = {"qtr-cli", "--dir", dir.path().string()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCli(argv, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string line(std::string_view key, std::string_view name, std::string_view group) {
+    std::string l(key);
+    l += utf8ToWin1250(name);
+    l.resize(44, ' ');
+    l += utf8ToWin1250(group);
+    l.resize(130, ' ');
+    return l + "#\r\n";
+}
+
+void writeText(const std::filesystem::path& file, const std::string& text) {
+    test::writeBytes(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+TEST(CliKeys, ImportListExportAndReplace) {
+    test::TempDir dir;
+    writeText(dir / "lide.sdf", line("0000000012AB01", "Jan Novák", "Výroba") +
+                                    line("00000000A0B1C2", "Čeněk Šťastný", "Údržba") +
+                                    "krátký řádek\r\n");
+    CliRun r = run(dir, {"keys", "import", (dir / "lide.sdf").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "přidáno: 2, přeskočeno: 1, nositelů klíčů celkem: 2\n");
+    EXPECT_EQ(std::filesystem::file_size(dir / kKeyHoldersFile), 2u * 154u);
+
+    r = run(dir, {"keys", "list"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "   1  0000000012AB01  Jan Novák                       Výroba\n"
+                     "   2  00000000A0B1C2  Čeněk Šťastný                   Údržba\n");
+
+    r = run(dir, {"keys", "import", (dir / "lide.sdf").string()});
+    EXPECT_EQ(r.out, "přidáno: 2, přeskočeno: 1, nositelů klíčů celkem: 4\n");
+    r = run(dir, {"keys", "import", (dir / "lide.sdf").string(), "--replace"});
+    EXPECT_EQ(r.out, "přidáno: 2, přeskočeno: 1, nositelů klíčů celkem: 2\n");
+
+    r = run(dir, {"keys", "export", (dir / "zpet.sdf").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "exportováno nositelů klíčů: 2\n");
+    const std::string original = test::readText(dir / "lide.sdf");
+    EXPECT_EQ(test::readText(dir / "zpet.sdf"), original.substr(0, 2 * 133));
+
+    r = run(dir, {"--out", (dir / "seznam.txt").string(), "keys", "list"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(test::readText(dir / "seznam.txt").substr(0, 28),
+              utf8ToWin1250("   1  0000000012AB01  Jan No"));
+    EXPECT_NE(test::readText(dir / "seznam.txt").find("\r\n"), std::string::npos);
+}
+
+TEST(CliKeys, AFaultyLineKeepsWhatCameBeforeAndFails) {
+    test::TempDir dir;
+    writeText(dir / "vadny.sdf", line("00000000000001", "První", "") +
+                                     line("0000000000000X", "Vadný", "") +
+                                     line("00000000000003", "Třetí", ""));
+    const CliRun r = run(dir, {"keys", "import", (dir / "vadny.sdf").string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Řádek 2"), std::string::npos) << r.err;
+    KeyHolderTable t;
+    ASSERT_TRUE(t.load(dir / kKeyHoldersFile));
+    ASSERT_EQ(t.count(), 1);
+    EXPECT_EQ(t.at(1).holderName.text(), "První");
+}
+
+TEST(CliKeys, AMissingFileChangesNothingAndWrongUsageIsTwo) {
+    test::TempDir dir;
+    CliRun r = run(dir, {"keys", "import", (dir / "neni.sdf").string(), "--replace"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / kKeyHoldersFile));
+    EXPECT_EQ(run(dir, {"keys"}).status, 2);
+    EXPECT_EQ(run(dir, {"keys", "smazat"}).status, 2);
+    EXPECT_EQ(run(dir, {"keys", "import", "a", "--nahradit"}).status, 2);
+    EXPECT_EQ(run(dir, {"keys", "export"}).status, 2);
+    EXPECT_EQ(run(dir, {"keys", "list", "navic"}).status, 2);
+}
+
+} // namespace
+} // namespace qtr::cli

@@ -1,0 +1,69 @@
+#include "cli/cli_main.h"
+#include "db/data_files.h"
+#include "db/tables.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace qtr::cli {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome runIn(const test::TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string(), "--sim"});
+    std::ostringstream out, err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+void defineUnits(const test::TempDir& dir) {
+    ControlUnitTable units;
+    units.clearCurrent();
+    units.current().address = 0x0A;
+    units.current().unitType = kUnitAccess;
+    units.current().unitName.setText("Vchod");
+    ASSERT_TRUE(units.append());
+    units.clearCurrent();
+    units.current().address = 0x00; // the key reader
+    units.current().unitType = 0xF1;
+    ASSERT_TRUE(units.append());
+    ASSERT_TRUE(units.save(dir / kUnitsFile).ok());
+}
+
+TEST(CliUnitOnSimulatedBus, StatusOfADefinedUnitPrintsTheStatusWindowLines) {
+    test::TempDir dir;
+    defineUnits(dir);
+    const Outcome r = runIn(dir, {"status", "0A"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Adresa: 0A\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Stav jednotky: "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Počet oprávnění: "), std::string::npos) << r.out;
+}
+
+TEST(CliUnitOnSimulatedBus, AnAddressNobodyAnswersFailsWithTheVerdictText) {
+    test::TempDir dir;
+    defineUnits(dir);
+    const Outcome r = runIn(dir, {"status", "0B"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "0B - Žádná odpověď\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST(CliUnitOnSimulatedBus, ReadKeyAndWrongAddresses) {
+    test::TempDir dir;
+    defineUnits(dir);
+    const Outcome none = runIn(dir, {"read-key", "00"});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.out, "00000000000000\n"); // no key presented at the reader
+    EXPECT_EQ(runIn(dir, {"status", "A"}).status, 2);
+    EXPECT_EQ(runIn(dir, {"status", "0G"}).status, 2);
+}
+
+} // namespace
+} // namespace qtr::cli
