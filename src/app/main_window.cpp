@@ -13,6 +13,7 @@
 #include "db/installation_keys.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
+#include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
 #include "unitproc/communication_control.h"
@@ -103,12 +104,9 @@ void TQTRM::buildMenu() {
 
     mnDefinice_ = MainMenu1->addMenu(QStringLiteral("&Definice systému"));
     mnDefinice_->setObjectName(QStringLiteral("mnDefinice"));
-    QAction* miOsoby = item(mnDefinice_, QStringLiteral("Osoby (nositelé &klíčů)"), "miOsoby",
-                            &TQTRM::miOsobyClick);
-    QAction* miSkupiny = item(mnDefinice_, QStringLiteral("Organizační &skupiny"), "miSkupiny",
-                              &TQTRM::miSkupinyClick);
-    QAction* miJednotky = item(mnDefinice_, QStringLiteral("Řídící &jednotky"), "miJednotky",
-                               &TQTRM::miJednotkyClick);
+    item(mnDefinice_, QStringLiteral("Osoby (nositelé &klíčů)"), "miOsoby", &TQTRM::miOsobyClick);
+    item(mnDefinice_, QStringLiteral("Organizační &skupiny"), "miSkupiny", &TQTRM::miSkupinyClick);
+    item(mnDefinice_, QStringLiteral("Řídící &jednotky"), "miJednotky", &TQTRM::miJednotkyClick);
     QAction* miOpravneni = item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"), "miOpravneni",
                                 &TQTRM::miOpravneniClick);
     QAction* miCasy =
@@ -163,9 +161,8 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOsoby, miSkupiny, miJednotky, miOpravneni, miCasy, miSvatky,
-                     miPlan,  miSynchro, miUplne,    miDok,       miSber, miHistU,
-                     miVyhod, miKarty_,  miCis,      miSprava};
+    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne, miDok,
+                     miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava};
 }
 
 void TQTRM::buildClientArea() {
@@ -297,6 +294,12 @@ void TQTRM::showErrors(const std::vector<std::string>& errors) {
     ui::messageOk(texts.join(u'\n'), {}, u'E');
 }
 
+void TQTRM::reportFileResult(const FileResult& result) {
+    if (!result) {
+        ui::messageOk(ui::toQ(result.error()), {}, u'E');
+    }
+}
+
 void TQTRM::protocolEntry(std::string_view text) {
     if (FileResult r = protocol_.appendLine(text); !r) {
         ui::messageOk(ui::toQ(r.error()), {}, u'E');
@@ -368,13 +371,28 @@ void TQTRM::miTestKomunikaceClick() {
 }
 
 void TQTRM::miOsobyClick() {
-    // The key holder register: after it closes, QTR0002.DAT is saved and the
-    // attendance-cards item checked again.
+    setup::KeyReading reading;
+    reading.masterKey = ctx_.keys.masterKey;
+    reading.readKey = [this]() -> std::optional<KeyNumber> {
+        KeyNumber key;
+        if (ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
+                                       ctx_.comm.keyReadDialogs())) {
+            return key;
+        }
+        return std::nullopt;
+    };
+    reportFileResult(setup::runKeyHolderRegister(ctx_.db, ctx_.dir, reading, this));
+    // The attendance cards need key holders.
     applyMenuStates();
 }
 
-void TQTRM::miSkupinyClick() {}
-void TQTRM::miJednotkyClick() {}
+void TQTRM::miSkupinyClick() {
+    reportFileResult(setup::runGroupRegister(ctx_.db, ctx_.dir, this));
+}
+
+void TQTRM::miJednotkyClick() {
+    reportFileResult(setup::runUnitEditor(ctx_.db, ctx_.dir, this));
+}
 void TQTRM::miOpravneniClick() {}
 void TQTRM::miCasyClick() {}
 void TQTRM::miSvatkyClick() {}

@@ -82,6 +82,7 @@ private:
     void loadDecorationFiles();
     void applyMenuStates();
     void protocolEntry(std::string_view text);
+    void reportFileResult(const FileResult& result);
     // Reads a key at the reader; true for an administrator key.
     bool administratorKeyPresented();
     void showErrors(const std::vector<std::string>& errors);

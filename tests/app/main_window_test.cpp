@@ -166,8 +166,11 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
                           "miOProgramu", "miUrcit", "miTestKomunikace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
+    for (const char* a : {"miOsoby", "miSkupiny", "miJednotky"}) {
+        EXPECT_TRUE(action(a)->isEnabled()) << a;
+    }
     // Windows that later parts of the program bring stand disabled.
-    for (const char* a : {"miOsoby", "miJednotky", "miSberDat", "miKarty", "miUplneNastaveni"}) {
+    for (const char* a : {"miOpravneni", "miSberDat", "miKarty", "miUplneNastaveni"}) {
         EXPECT_FALSE(action(a)->isEnabled()) << a;
     }
     EXPECT_TRUE(window->findChild<QLabel*>("Image2")->isHidden());
@@ -366,6 +369,33 @@ TEST(AboutBox, MemoryFiguresAsTheOperatorReadsThem) {
     EXPECT_EQ(box.findChild<QLabel*>("laPamet")->text(), "16 318 004 KB");
     EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), "základní program pro vytvoření");
     EXPECT_EQ(box.findChild<QLabel*>("Copyright")->text(), "a používání přístupového systému");
+}
+
+} // namespace
+} // namespace qtr
+
+namespace qtr {
+namespace {
+
+TEST_F(MainWindowTest, AnEditorClosedSavesItsTableFile) {
+    start();
+    logIn("demo", "demo1234");
+    db.groups.newRecord();
+    db.groups.current().groupName.setText("Nová skupina");
+    db.groups.append();
+    EXPECT_EQ(std::filesystem::file_size(dir / "QTR0004.DAT"), 0u);
+    QString opened;
+    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    window->miSkupinyClick();
+    EXPECT_EQ(opened, "TSKUP");
+    EXPECT_EQ(std::filesystem::file_size(dir / "QTR0004.DAT"), 26u);
+
+    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    window->miOsobyClick();
+    EXPECT_EQ(opened, "TKEYS");
+    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    window->miJednotkyClick();
+    EXPECT_EQ(opened, "TJEDDEF");
 }
 
 } // namespace
