@@ -104,6 +104,13 @@ public:
         pos_ = 0;
     }
     void clearCurrent() { current_ = Record{}; }
+    // An editor's "přerušit": the record at the current position again, or an
+    // all-zero current record when there is none.
+    void reloadCurrent() {
+        if (!get(pos_)) {
+            clearCurrent();
+        }
+    }
 
     // The table is emptied and filled from the file; the current position stays.
     FileResult load(const std::filesystem::path& file) {

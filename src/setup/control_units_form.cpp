@@ -506,8 +506,7 @@ void TJEDDEF::btOpravitClick() {
 }
 
 void TJEDDEF::btSmazatClick() {
-    if (ui::messageOkCancel(QStringLiteral("Skutečně smazat tento záznam?"), {}, u'W') !=
-        ui::MessageAnswer::Ok) {
+    if (!ui::confirmRecordDeletion()) {
         return;
     }
     units_.deleteRecord(units_.position());
@@ -516,9 +515,7 @@ void TJEDDEF::btSmazatClick() {
 }
 
 void TJEDDEF::btPrerusitClick() {
-    if (!units_.get(units_.position())) {
-        units_.clearCurrent();
-    }
+    units_.reloadCurrent();
     display();
     setMode(EditMode::Browse);
 }

@@ -122,8 +122,7 @@ void TSKUP::btOpravitClick() {
 }
 
 void TSKUP::btSmazatClick() {
-    if (ui::messageOkCancel(QStringLiteral("Skutečně smazat tento záznam?"), {}, u'W') !=
-        ui::MessageAnswer::Ok) {
+    if (!ui::confirmRecordDeletion()) {
         return;
     }
     groups_.deleteRecord(groups_.position());
@@ -132,9 +131,7 @@ void TSKUP::btSmazatClick() {
 }
 
 void TSKUP::btPrerusitClick() {
-    if (!groups_.get(groups_.position())) {
-        groups_.clearCurrent();
-    }
+    groups_.reloadCurrent();
     display();
     setMode(EditMode::Browse);
 }

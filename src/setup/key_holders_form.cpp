@@ -291,8 +291,7 @@ void TKEYS::btOpravitClick() {
 }
 
 void TKEYS::btSmazatClick() {
-    if (ui::messageOkCancel(QStringLiteral("Skutečně smazat tento záznam?"), {}, u'W') !=
-        ui::MessageAnswer::Ok) {
+    if (!ui::confirmRecordDeletion()) {
         return;
     }
     holders_.deleteRecord(holders_.position());
@@ -302,9 +301,7 @@ void TKEYS::btSmazatClick() {
 }
 
 void TKEYS::btPrerusitClick() {
-    if (!holders_.get(holders_.position())) {
-        holders_.clearCurrent();
-    }
+    holders_.reloadCurrent();
     display();
     setMode(EditMode::Browse);
 }

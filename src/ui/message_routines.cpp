@@ -49,4 +49,9 @@ MessageAnswer messageYesNo(const QString& text, const QString& caption, QChar ki
     return show(text, caption, kind, MessageButtons::YesNo);
 }
 
+bool confirmRecordDeletion() {
+    return messageOkCancel(QStringLiteral("Skutečně smazat tento záznam?"), {}, u'W') ==
+           MessageAnswer::Ok;
+}
+
 } // namespace qtr::ui

@@ -29,4 +29,8 @@ void messageOk(const QString& text, const QString& caption = {}, QChar kind = u'
 MessageAnswer messageOkCancel(const QString& text, const QString& caption = {}, QChar kind = u' ');
 MessageAnswer messageYesNo(const QString& text, const QString& caption = {}, QChar kind = u' ');
 
+// Every record editor's "smazat": "Skutečně smazat tento záznam?" with OK and Cancel;
+// true when the operator confirmed.
+bool confirmRecordDeletion();
+
 } // namespace qtr::ui
