@@ -60,15 +60,17 @@ bool parseHexByteStrict(std::string_view s, std::uint8_t& out) {
     if (s.empty() || s.size() > 2 || !isHexText(s)) {
         return false;
     }
-    out = parseHexByte(s.size() == 1 ? std::string("0") + std::string(s) : std::string(s));
+    out = parseHexByte(s); // one digit is padded with a leading "0"
     return true;
 }
 
 bool parseTime(std::string_view s, HourMinute& out) {
-    std::string padded(s);
-    if (padded.size() == 4 && padded[1] == ':') {
-        padded.insert(0, "0");
+    // "6:45" stands for "06:45".
+    std::string padded;
+    if (s.size() == 4 && s[1] == ':') {
+        padded.push_back('0');
     }
+    padded.append(s);
     const HourMinute t = parseHourMinute(padded);
     if (t == kInvalidHourMinute) {
         return false;
