@@ -303,22 +303,7 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
         }
     });
 
-    connect(navigator_, &ui::RecordNavigator::firstRequested, this, [this] {
-        units_.first();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::previousRequested, this, [this] {
-        units_.previous();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::nextRequested, this, [this] {
-        units_.next();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::lastRequested, this, [this] {
-        units_.last();
-        display();
-    });
+    ui::navigateTable(navigator_, this, units_, [this] { display(); });
     connect(btNovy_, &QPushButton::clicked, this, &TJEDDEF::btNovyClick);
     connect(btOpravit_, &QPushButton::clicked, this, &TJEDDEF::btOpravitClick);
     connect(btSmazat_, &QPushButton::clicked, this, &TJEDDEF::btSmazatClick);

@@ -58,22 +58,7 @@ TSKUP::TSKUP(GroupTable& groups, QWidget* parent) : QDialog(parent), groups_(gro
     box->addLayout(fields);
     box->addLayout(buttons);
 
-    connect(navigator_, &ui::RecordNavigator::firstRequested, this, [this] {
-        groups_.first();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::previousRequested, this, [this] {
-        groups_.previous();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::nextRequested, this, [this] {
-        groups_.next();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::lastRequested, this, [this] {
-        groups_.last();
-        display();
-    });
+    ui::navigateTable(navigator_, this, groups_, [this] { display(); });
     connect(btNovy_, &QPushButton::clicked, this, &TSKUP::btNovyClick);
     connect(btOpravit_, &QPushButton::clicked, this, &TSKUP::btOpravitClick);
     connect(btSmazat_, &QPushButton::clicked, this, &TSKUP::btSmazatClick);

@@ -166,22 +166,7 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     pnOpravneni_ = new NameChoicePanel(QStringLiteral("Seznam oprávnění"),
                                        QStringLiteral("pnOpravneni"), this);
 
-    connect(navigator_, &ui::RecordNavigator::firstRequested, this, [this] {
-        holders_.first();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::previousRequested, this, [this] {
-        holders_.previous();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::nextRequested, this, [this] {
-        holders_.next();
-        display();
-    });
-    connect(navigator_, &ui::RecordNavigator::lastRequested, this, [this] {
-        holders_.last();
-        display();
-    });
+    ui::navigateTable(navigator_, this, holders_, [this] { display(); });
     connect(btNovy_, &QPushButton::clicked, this, &TKEYS::btNovyClick);
     connect(btOpravit_, &QPushButton::clicked, this, &TKEYS::btOpravitClick);
     connect(btSmazat_, &QPushButton::clicked, this, &TKEYS::btSmazatClick);

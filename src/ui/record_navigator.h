@@ -40,4 +40,27 @@ private:
     QLabel* label_;
 };
 
+// Wires the four buttons to a table's First/Previous/Next/Last, each followed by
+// `show` (the editor's display of the current record). A move that fails (the
+// first record, an empty table) shows the record as it stands.
+template <typename Table, typename Show>
+void navigateTable(RecordNavigator* navigator, QObject* context, Table& table, Show show) {
+    QObject::connect(navigator, &RecordNavigator::firstRequested, context, [&table, show] {
+        table.first();
+        show();
+    });
+    QObject::connect(navigator, &RecordNavigator::previousRequested, context, [&table, show] {
+        table.previous();
+        show();
+    });
+    QObject::connect(navigator, &RecordNavigator::nextRequested, context, [&table, show] {
+        table.next();
+        show();
+    });
+    QObject::connect(navigator, &RecordNavigator::lastRequested, context, [&table, show] {
+        table.last();
+        show();
+    });
+}
+
 } // namespace qtr::ui
