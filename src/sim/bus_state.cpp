@@ -3,6 +3,7 @@
 #include "base/file_io.h"
 #include "base/hex_text.h"
 #include "sim/demo_scenario.h"
+#include "sim/text_words.h"
 
 #include <charconv>
 #include <optional>
@@ -48,16 +49,6 @@ bool parseKey(std::string_view s, KeyNumber& out) {
     }
     out = KeyNumber::parse(s);
     return true;
-}
-
-std::vector<std::string> words(std::string_view line) {
-    std::vector<std::string> w;
-    std::istringstream in{std::string(line)};
-    std::string s;
-    while (in >> s) {
-        w.push_back(s);
-    }
-    return w;
 }
 
 std::string offsetText(DateTime d) {
@@ -125,7 +116,7 @@ bool restoreBusState(std::string_view text, SimBus& bus, std::string& error) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        const auto w = words(line);
+        const auto w = splitWords(line);
         if (w.empty() || w[0].starts_with("#")) {
             continue;
         }

@@ -5,6 +5,7 @@
 #include "db/control_unit_record.h"
 #include "db/key_holder_record.h"
 #include "db/record_file.h"
+#include "sim/text_words.h"
 
 #include <charconv>
 
@@ -43,16 +44,6 @@ bool splitWords(std::string_view line, std::vector<std::string>& words, std::vec
         quoted.push_back(false);
         i = end;
     }
-    return true;
-}
-
-bool parseInt(std::string_view s, int lo, int hi, int& out) {
-    int v = 0;
-    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size() || v < lo || v > hi) {
-        return false;
-    }
-    out = v;
     return true;
 }
 
@@ -155,7 +146,7 @@ bool parseUnit(LineParser& p, bool reader, Scenario& s, std::string& why) {
                    parseHexByteStrict(value, u.mode)) {
         } else if (word == "pamet" && !reader && p.next(value)) {
             int code = 0;
-            if (!parseInt(value, 0, 255, code)) {
+            if (!parseIntInRange(value, 0, 255, code)) {
                 why = "paměť: číslo 0..255";
                 return false;
             }
@@ -197,9 +188,11 @@ bool parsePerson(LineParser& p, Scenario& s, std::string& why) {
         } else if (word == "prichod" && p.next(a) && parseTime(a, person.arrival)) {
         } else if (word == "odchod" && p.next(a) && parseTime(a, person.departure)) {
         } else if (word == "prestavka" && p.next(a) && parseTime(a, person.breakStart) &&
-                   p.next(b) && parseInt(b, 0, 240, person.breakMinutes)) {
-        } else if (word == "lekar" && p.next(a) && parseInt(a, 0, 100, person.doctorPercent)) {
-        } else if (word == "sluzebne" && p.next(a) && parseInt(a, 0, 100, person.businessPercent)) {
+                   p.next(b) && parseIntInRange(b, 0, 240, person.breakMinutes)) {
+        } else if (word == "lekar" && p.next(a) &&
+                   parseIntInRange(a, 0, 100, person.doctorPercent)) {
+        } else if (word == "sluzebne" && p.next(a) &&
+                   parseIntInRange(a, 0, 100, person.businessPercent)) {
         } else {
             why = "chybný údaj osoby: " + word;
             return false;
@@ -222,7 +215,7 @@ bool parseDay(LineParser& p, Scenario& s, std::string& why) {
             s.day.attendanceUnit = addr;
         } else if (word == "vstup" && p.next(value) && parseHexByteStrict(value, addr)) {
             s.day.accessUnit = addr;
-            if (!p.done() && parseInt(p.peek(), 0, 3, s.day.door)) {
+            if (!p.done() && parseIntInRange(p.peek(), 0, 3, s.day.door)) {
                 p.next(value);
             }
         } else {
@@ -291,11 +284,11 @@ bool parseScenario(std::string_view text, Scenario& out, std::string& error) {
             } else if (head == "den") {
                 parseDay(p, s, why);
             } else if (head == "zpozdeni") {
-                if (!p.next(value) || !parseInt(value, 0, 10000, s.latencyMs) || !p.done()) {
+                if (!p.next(value) || !parseIntInRange(value, 0, 10000, s.latencyMs) || !p.done()) {
                     why = "zpoždění: milisekundy 0..10000";
                 }
             } else if (head == "rychlost") {
-                if (!p.next(value) || !parseInt(value, 0, 115200, s.baud) || !p.done()) {
+                if (!p.next(value) || !parseIntInRange(value, 0, 115200, s.baud) || !p.done()) {
                     why = "rychlost: 0, 2400 nebo 9600";
                 } else if (s.baud != 0 && s.baud != 2400 && s.baud != 9600) {
                     why = "rychlost: 0, 2400 nebo 9600";

@@ -2,6 +2,7 @@
 
 #include "base/hex_text.h"
 #include "comm/unit_texts.h"
+#include "sim/text_words.h"
 
 #include <charconv>
 #include <ostream>
@@ -10,26 +11,6 @@
 
 namespace qtr::sim {
 namespace {
-
-std::vector<std::string> words(std::string_view line) {
-    std::vector<std::string> w;
-    std::istringstream in{std::string(line)};
-    std::string s;
-    while (in >> s) {
-        w.push_back(s);
-    }
-    return w;
-}
-
-bool toInt(const std::string& s, int lo, int hi, int& out) {
-    int v = 0;
-    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size() || v < lo || v > hi) {
-        return false;
-    }
-    out = v;
-    return true;
-}
 
 std::string keyResultText(int result) {
     static const char* const kTexts[] = {"povoleno", "neoprávněný", "neotevřeno", "nezavřeno"};
@@ -159,7 +140,7 @@ void SimConsole::showEvents(const SimUnit& u, std::ostream& out) const {
 }
 
 ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
-    const auto w = words(line);
+    const auto w = splitWords(line);
     ConsoleOutcome outcome;
     const ConsoleOutcome refused{ConsoleOutcome::Kind::Done, true};
     if (w.empty()) {
@@ -191,7 +172,7 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         if (u == nullptr) {
             return refused;
         }
-        if (!toInt(w[2], 0, 7, reader) || reader >= u->readerCount()) {
+        if (!parseIntInRange(w[2], 0, 7, reader) || reader >= u->readerCount()) {
             out << "Jednotka " << hexByteText(u->address()) << " má čtečky 0.."
                 << u->readerCount() - 1 << ".\n";
             return refused;
@@ -224,7 +205,8 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         if (u == nullptr) {
             return refused;
         }
-        if (!toInt(w[2], 0, 7, input) || !toInt(w[3], 0, 1, state) || u->isReader()) {
+        if (!parseIntInRange(w[2], 0, 7, input) || !parseIntInRange(w[3], 0, 1, state) ||
+            u->isReader()) {
             out << "Vstup je číslo 0..7 a stav 0 nebo 1 (čtečka vstupy nemá).\n";
             return refused;
         }
@@ -240,7 +222,7 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         }
         const auto fault = faultFromWord(w[2]);
         int count = 0;
-        if (!fault || (argc == 3 && !toInt(w[3], 0, 1000000, count))) {
+        if (!fault || (argc == 3 && !parseIntInRange(w[3], 0, 1000000, count))) {
             out << "Porucha: zadna, neodpovida, soucet, adresa, rozdelena, smeti, dlouha, "
                    "pozde, potvrzeni; počet 0 = trvale.\n";
             return refused;
@@ -257,7 +239,7 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         if (u == nullptr) {
             return refused;
         }
-        if (!toInt(w[2], 0, 10000, ms)) {
+        if (!parseIntInRange(w[2], 0, 10000, ms)) {
             out << "Zpoždění je 0..10000 ms.\n";
             return refused;
         }
@@ -270,8 +252,8 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         }
         int days = 1;
         int rate = 600;
-        if ((argc >= 1 && !toInt(w[1], 1, 365, days)) ||
-            (argc >= 2 && !toInt(w[2], 1, 100000, rate)) || argc > 2) {
+        if ((argc >= 1 && !parseIntInRange(w[1], 1, 365, days)) ||
+            (argc >= 2 && !parseIntInRange(w[2], 1, 100000, rate)) || argc > 2) {
             out << "den [DNY 1..365 [RYCHLOST 1..100000]] nebo den stop\n";
             return refused;
         }
