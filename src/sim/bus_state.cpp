@@ -7,7 +7,6 @@
 
 #include <charconv>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace qtr::sim {

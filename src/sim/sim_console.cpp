@@ -4,9 +4,7 @@
 #include "comm/unit_texts.h"
 #include "sim/text_words.h"
 
-#include <charconv>
 #include <ostream>
-#include <sstream>
 #include <vector>
 
 namespace qtr::sim {
