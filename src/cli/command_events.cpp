@@ -3,7 +3,7 @@
 #include "base/file_io.h"
 #include "base/hex_text.h"
 #include "base/key_number.h"
-#include "base/text_lines.h"
+#include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "db/configuration_database.h"
 #include "events/event_decoder.h"
@@ -100,21 +100,6 @@ bool parseListOptions(const std::vector<std::string>& args, ListOptions& o, std:
         return false;
     }
     return true;
-}
-
-// UTF-8 LF lines on standard output, or the program's own text file with --out.
-int emitLines(CliContext& ctx, const std::vector<std::string>& lines) {
-    if (ctx.outFile) {
-        if (auto r = writeFileAtomically(*ctx.outFile, win1250TextFromLines(lines)); !r) {
-            *ctx.err << r.error() << "\n";
-            return kExitFailure;
-        }
-        return kExitOk;
-    }
-    for (const auto& line : lines) {
-        *ctx.out << line << "\n";
-    }
-    return kExitOk;
 }
 
 int listEvents(CliContext& ctx) {

@@ -1,6 +1,5 @@
-#include "base/file_io.h"
-#include "base/text_lines.h"
 #include "base/win1250.h"
+#include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "db/data_files.h"
 #include "db/key_holder_transfer.h"
@@ -108,17 +107,7 @@ int keysList(CliContext& ctx) {
         }
         lines.push_back(std::move(l));
     }
-    if (ctx.outFile) {
-        if (FileResult r = writeFileAtomically(*ctx.outFile, win1250TextFromLines(lines)); !r) {
-            *ctx.err << r.error() << "\n";
-            return kExitFailure;
-        }
-        return kExitOk;
-    }
-    for (const auto& l : lines) {
-        *ctx.out << l << "\n";
-    }
-    return kExitOk;
+    return emitLines(ctx, lines);
 }
 
 } // namespace
