@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -89,6 +90,7 @@ public:
         QPrintDialog d(&printer, parent);
         return d.exec() == QDialog::Accepted;
     }
+    int execModal(QDialog& dialog) override { return dialog.exec(); }
 };
 
 QtMessagePresenter gQtPresenter;
@@ -103,6 +105,10 @@ MessagePresenter& messagePresenter() {
 }
 DialogProvider& dialogProvider() {
     return *gDialogs;
+}
+
+int execModal(QDialog& dialog) {
+    return gDialogs->execModal(dialog);
 }
 
 ScopedUiServices::ScopedUiServices(MessagePresenter& presenter, DialogProvider& dialogs)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -31,6 +32,9 @@ public:
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
+    // Runs a window's own modal dialog or form and returns its result code
+    // (QDialog::Accepted, QDialog::Rejected or the code given to done()).
+    virtual int execModal(QDialog& dialog) = 0;
 };
 
 // The one place that decides how the windows reach the person in front of them.
@@ -38,6 +42,10 @@ public:
 // lifetime with ScopedUiServices. Nothing else is process-wide.
 MessagePresenter& messagePresenter();
 DialogProvider& dialogProvider();
+
+// Every modal window that a window opens goes through here, never through exec()
+// directly, so that a test answers it instead of blocking on it.
+int execModal(QDialog& dialog);
 
 class ScopedUiServices {
 public:

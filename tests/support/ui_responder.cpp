@@ -1,5 +1,6 @@
 #include "support/ui_responder.h"
 
+#include <QDialog>
 #include <gtest/gtest.h>
 
 namespace qtr::test {
@@ -13,10 +14,17 @@ UiResponder::~UiResponder() {
     if (!openFiles_.empty() || !saveFiles_.empty()) {
         ADD_FAILURE() << "expected file dialog never shown";
     }
+    for (const auto& d : dialogs_) {
+        ADD_FAILURE() << "expected dialog never opened: " << d.name.toStdString();
+    }
 }
 
 void UiResponder::expectMessage(const QString& textPart, ui::MessageAnswer answer) {
     messages_.push_back({textPart, answer});
+}
+
+void UiResponder::expectDialog(const QString& name, std::function<void(QDialog&)> act) {
+    dialogs_.push_back({name, std::move(act)});
 }
 
 void UiResponder::expectOpenFile(std::optional<QString> file) {
@@ -77,6 +85,26 @@ bool UiResponder::printerSetup(QWidget*, QPrinter&) {
 bool UiResponder::printDialog(QWidget*, QPrinter&) {
     ADD_FAILURE() << "unexpected print dialog";
     return false;
+}
+
+int UiResponder::execModal(QDialog& dialog) {
+    const QString name = dialog.objectName().isEmpty() ? QString(dialog.metaObject()->className())
+                                                       : dialog.objectName();
+    if (dialogs_.empty()) {
+        ADD_FAILURE() << "unexpected dialog: " << name.toStdString() << " \""
+                      << dialog.windowTitle().toStdString() << "\"";
+        return QDialog::Rejected;
+    }
+    ExpectedDialog e = std::move(dialogs_.front());
+    dialogs_.pop_front();
+    if (name != e.name) {
+        ADD_FAILURE() << "dialog " << name.toStdString() << " opened, expected "
+                      << e.name.toStdString();
+        return QDialog::Rejected;
+    }
+    dialog.setResult(QDialog::Rejected);
+    e.act(dialog);
+    return dialog.result();
 }
 
 } // namespace qtr::test

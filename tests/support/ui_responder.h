@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,10 @@ public:
     // The next open/save dialog returns this file (nullopt = cancelled).
     void expectOpenFile(std::optional<QString> file);
     void expectSaveFile(std::optional<QString> file);
+    // The next modal window must have this objectName (or, when it has none, this class
+    // name). It is not shown: `act` fills it in and presses its buttons, and the dialog's
+    // result() afterwards is what the window that opened it gets.
+    void expectDialog(const QString& name, std::function<void(QDialog&)> act);
 
     // Every box shown so far, in order.
     const std::vector<ui::MessageRequest>& shown() const { return shown_; }
@@ -34,6 +39,7 @@ public:
     std::optional<QFont> chooseFont(QWidget*, const QFont&) override;
     bool printerSetup(QWidget*, QPrinter&) override;
     bool printDialog(QWidget*, QPrinter&) override;
+    int execModal(QDialog& dialog) override;
 
 private:
     struct Expected {
@@ -43,6 +49,11 @@ private:
     std::deque<Expected> messages_;
     std::deque<std::optional<QString>> openFiles_;
     std::deque<std::optional<QString>> saveFiles_;
+    struct ExpectedDialog {
+        QString name;
+        std::function<void(QDialog&)> act;
+    };
+    std::deque<ExpectedDialog> dialogs_;
     std::vector<ui::MessageRequest> shown_;
     ui::ScopedUiServices scope_;
 };

@@ -2,9 +2,11 @@
 #include "ui/message_routines.h"
 #include "ui/record_navigator.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace qtr::ui {
@@ -72,3 +74,24 @@ TEST(RecordNavigator, ShowsPositionSlashCountAndSignalsEachButton) {
 
 } // namespace
 } // namespace qtr::ui
+
+namespace qtr {
+namespace {
+
+TEST(ModalSeam, TheQueuedActAnswersTheDialogAndAnythingUnqueuedFails) {
+    test::UiResponder ui;
+    QDialog named;
+    named.setObjectName("TFEX");
+    ui.expectDialog("TFEX", [](QDialog& d) { d.done(2); });
+    EXPECT_EQ(ui::execModal(named), 2);
+
+    QDialog plain;
+    ui.expectDialog("QDialog", [](QDialog&) {});
+    EXPECT_EQ(ui::execModal(plain), QDialog::Rejected);
+
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(ui::execModal(named), QDialog::Rejected),
+                            "unexpected dialog: TFEX");
+}
+
+} // namespace
+} // namespace qtr
