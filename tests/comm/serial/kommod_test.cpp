@@ -124,6 +124,20 @@ TEST(Kommod, ClosedPortFailsAtOnce) {
     EXPECT_EQ(m.kommod.errorText, "0A - Sériový port není otevřen!");
 }
 
+// The parameters dialog closes the port right after a transaction; the program ends so.
+TEST(Kommod, ClosingThePortRightAfterAnAnswerKeepsItsAcknowledgeOnTheLine) {
+    for (const std::int32_t mode : {kInterfaceRs485, kInterfaceRs232}) {
+        PtyPeer peer;
+        peer.setPauseAfterReply(300ms); // the acknowledge is still queued when the port closes
+        Module m(peer, mode);
+        peer.addReply({{0ms, test::framedAnswer(eventData(0x0A, 0x42))}});
+        EXPECT_TRUE(m.kommod.CteniUdalosti(0x0A)) << m.kommod.errorText;
+        m.kommod.SerialClose();
+        EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 1; }, 1000))
+            << "mode " << mode;
+    }
+}
+
 TEST(Kommod, ParametersFileDefaultsAndRewriteAtTheEnd) {
     test::TempDir dir;
     {
