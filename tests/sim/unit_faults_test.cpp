@@ -51,6 +51,9 @@ TEST_F(UnitFaults, AnAnswerFromAnotherAddressIsRefused) {
     EXPECT_EQ(line.errorText, "0B/0A Odpovídá jiná jednotka!");
     EXPECT_FALSE(line.lastExchange().acknowledged);
     EXPECT_EQ(unit.events().pending(), 1u);
+    EXPECT_FALSE(line.CteniStavuJednotky(0x0A));
+    EXPECT_EQ(line.errorText, "0B/0A Odpovídá jiná jednotka!");
+    EXPECT_FALSE(line.lastExchange().acknowledged);
 }
 
 TEST_F(UnitFaults, ASplitAnswerArrivesAsTwoBlocks) {

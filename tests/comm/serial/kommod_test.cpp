@@ -53,6 +53,15 @@ TEST(Kommod, StatusTransactionOverTheLine) {
     EXPECT_EQ(m.kommod.unitStatus[3], 0x12);
     EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 1; }, 1000));
     EXPECT_BYTES(test::fromHex("0A 03 8A 97"), peer.requests().at(0));
+
+    // The long form: 260 data bytes, the sum after them.
+    auto longForm = statusData(0x0A);
+    longForm.resize(260, 0x5A);
+    longForm[3] = 0x11;
+    peer.addReply({{0ms, test::framedAnswer(longForm)}});
+    EXPECT_TRUE(m.kommod.CteniStavuJednotky(0x0A)) << m.kommod.errorText;
+    EXPECT_EQ(m.kommod.unitStatus[3], 0x11);
+    EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 2; }, 1000));
 }
 
 TEST(Kommod, EventReachesTheHookBeforeTheAcknowledgeLeaves) {
