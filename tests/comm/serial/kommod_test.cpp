@@ -199,7 +199,7 @@ TEST(KommodRs232, KeyReadingBuildsItsRequestAndAcknowledges) {
     peer.addReply(
         {{0ms, {answer.begin(), answer.begin() + 7}}, {70ms, {answer.begin() + 7, answer.end()}}});
     KeyNumber key;
-    EXPECT_TRUE(m.kommod.GetKonvertor(0x00, key)) << m.kommod.errorText;
+    EXPECT_TRUE(m.kommod.GetKonvertor(0x00, key, {})) << m.kommod.errorText;
     EXPECT_EQ(key.bytes[0], 0x42);
     EXPECT_BYTES(test::fromHex("00 03 8E 91"), peer.requests().at(0));
     EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 1; }, 1000));

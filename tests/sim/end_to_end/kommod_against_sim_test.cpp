@@ -213,12 +213,12 @@ TEST_F(KommodAgainstSim, ASlowUnitIsJudgedAlikeInProcessAndOnTheLine) {
 
 TEST_F(KommodAgainstSim, KeyReadingThroughTheReaderUnit) {
     KeyNumber key;
-    EXPECT_TRUE(kommod.GetKonvertor(0x00, key)) << kommod.errorText;
+    EXPECT_TRUE(kommod.GetKonvertor(0x00, key, {})) << kommod.errorText;
     EXPECT_TRUE(key.isZero());
     present(0x00, 0, kKeyC);
-    EXPECT_TRUE(kommod.GetKonvertor(0x00, key)) << kommod.errorText;
+    EXPECT_TRUE(kommod.GetKonvertor(0x00, key, {})) << kommod.errorText;
     EXPECT_EQ(key.text(), kKeyC);
-    EXPECT_TRUE(kommod.GetKonvertor(0x00, key)) << kommod.errorText;
+    EXPECT_TRUE(kommod.GetKonvertor(0x00, key, {})) << kommod.errorText;
     EXPECT_TRUE(key.isZero());
 }
 
