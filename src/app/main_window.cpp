@@ -315,7 +315,7 @@ void TQTRM::EventCountCheck() {
 bool TQTRM::administratorKeyPresented() {
     KeyNumber key;
     if (!ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
-                                    ctx_.comm.keyReadDialogs())) {
+                                    ctx_.comm.keyReadDialogs(), ctx_.db.units)) {
         return false;
     }
     return ctx_.keys.isAdministratorKey(key);
@@ -366,7 +366,7 @@ void TQTRM::miUrcitClick() {
 }
 
 void TQTRM::miTestKomunikaceClick() {
-    TTESTK test(ctx_.comm, ctx_.dir, this);
+    TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
     test.exec();
 }
 
@@ -376,7 +376,7 @@ void TQTRM::miOsobyClick() {
     reading.readKey = [this]() -> std::optional<KeyNumber> {
         KeyNumber key;
         if (ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
-                                       ctx_.comm.keyReadDialogs())) {
+                                       ctx_.comm.keyReadDialogs(), ctx_.db.units)) {
             return key;
         }
         return std::nullopt;
