@@ -26,4 +26,9 @@ int runReadKey(CliContext& ctx);
 int runSim(CliContext& ctx); // the console of the simulated units of --sim
 int runMasterKey(CliContext& ctx); // command_installation.cpp
 
+// command_calendar.cpp: the holiday and planning calendars.
+int runHolidays(CliContext& ctx);
+int runCalendar(CliContext& ctx);
+int runPlanning(CliContext& ctx);
+
 } // namespace qtr::cli
