@@ -46,17 +46,23 @@ std::vector<std::string> workFileLines(const test::TempDir& dir) {
     return lines;
 }
 
-struct HolidaysWindow {
-    HolidaysWindow(HolidayCalendar& c, const test::TempDir& dir, int year = 2026)
-        : form(c, dir.path(), year) {}
-    TSVATKY form;
+// A window under test and its components found by name.
+template <typename Form> struct Probe {
+    template <typename... Args>
+    explicit Probe(Args&&... args) : form(std::forward<Args>(args)...) {}
+    Form form;
 
     template <typename T = QAbstractButton> T* get(const char* name) {
-        T* w = form.findChild<T*>(name);
+        T* w = form.template findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     void click(const char* name) { get(name)->click(); }
+};
+
+struct HolidaysWindow : Probe<TSVATKY> {
+    HolidaysWindow(HolidayCalendar& c, const test::TempDir& dir, int year = 2026)
+        : Probe(c, dir.path(), year) {}
     QString date() { return get<QLineEdit>("edDatum")->text(); }
     QString name() { return get<QLineEdit>("edNazev")->text(); }
     QString position() { return get<QLabel>("laPos")->text(); }
@@ -288,17 +294,9 @@ TEST(TSVATKY, TheMenuItemSavesTheSortedTableWhenTheWindowCloses) {
     EXPECT_EQ(saved.at(1).holidayName.text(), "a");
 }
 
-struct PlanningWindow {
+struct PlanningWindow : Probe<TPLNKAL> {
     PlanningWindow(HolidayCalendar& c, const test::TempDir& dir, int year)
-        : form(c, dir.path(), year) {}
-    TPLNKAL form;
-
-    template <typename T = QAbstractButton> T* get(const char* name) {
-        T* w = form.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void click(const char* name) { get(name)->click(); }
+        : Probe(c, dir.path(), year) {}
     std::string row(const char* grid, int r) {
         auto* g = get<QTableWidget>(grid);
         std::string s;

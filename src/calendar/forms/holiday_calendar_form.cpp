@@ -2,6 +2,7 @@
 
 #include "calendar/calendar_arithmetic.h"
 #include "calendar/calendar_reports.h"
+#include "calendar/forms/month_tabs.h"
 #include "calendar/holiday_calendar.h"
 #include "calendar/standard_fill.h"
 #include "docs/forms/output_window.h"
@@ -78,12 +79,7 @@ TSVATKY::TSVATKY(HolidayCalendar& calendar, std::filesystem::path dir, int curre
     pnKalendar_ = new QFrame(this);
     pnKalendar_->setObjectName(QStringLiteral("pnKalendar"));
     pnKalendar_->setFrameShape(QFrame::StyledPanel);
-    tcMesice_ = new QTabBar(pnKalendar_);
-    tcMesice_->setObjectName(QStringLiteral("tcMesice"));
-    tcMesice_->setExpanding(false);
-    for (int m = 1; m <= 12; ++m) {
-        tcMesice_->addTab(toQ(czechMonthName(m)));
-    }
+    tcMesice_ = makeMonthTabs(pnKalendar_);
     calKalendar_ = new QCalendarWidget(pnKalendar_);
     calKalendar_->setObjectName(QStringLiteral("calKalendar"));
     calKalendar_->setFirstDayOfWeek(Qt::Monday);

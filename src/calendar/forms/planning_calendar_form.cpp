@@ -2,6 +2,7 @@
 
 #include "calendar/calendar_arithmetic.h"
 #include "calendar/calendar_reports.h"
+#include "calendar/forms/month_tabs.h"
 #include "calendar/holiday_calendar.h"
 #include "docs/forms/output_window.h"
 #include "setup/editor_widgets.h"
@@ -85,13 +86,7 @@ TPLNKAL::TPLNKAL(HolidayCalendar& calendar, std::filesystem::path dir, int curre
 
     // The month view.
     auto* monthPage = new QWidget(this);
-    tcMesice_ = new QTabBar(monthPage);
-    tcMesice_->setObjectName(QStringLiteral("tcMesice"));
-    tcMesice_->setExpanding(false);
-    tcMesice_->setUsesScrollButtons(false);
-    for (int m = 1; m <= 12; ++m) {
-        tcMesice_->addTab(toQ(czechMonthName(m)));
-    }
+    tcMesice_ = makeMonthTabs(monthPage);
     sgMesic_ = makeGrid(QStringLiteral("sgMesic"), kMonthGridRows, kMonthGridColumns, monthPage);
     sgMesic_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     cbCeleTydny_ = makeCheck(QStringLiteral("zobrazovat celé týdny"), QStringLiteral("cbCeleTydny"),
