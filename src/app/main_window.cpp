@@ -14,9 +14,12 @@
 #include "db/installation_keys.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
+#include "events/forms/event_history_window.h"
+#include "events/forms/protocol_window.h"
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
@@ -131,8 +134,8 @@ void TQTRM::buildMenu() {
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
     QAction* miSber = item(mnVyuzivani_, QStringLiteral("&Sběr dat od jednotek"), "miSberDat",
                            &TQTRM::miSberDatClick);
-    QAction* miHistU = item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"),
-                            "miHistorieUdalosti", &TQTRM::miHistorieUdalostiClick);
+    item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"), "miHistorieUdalosti",
+         &TQTRM::miHistorieUdalostiClick);
     QAction* miVyhod = item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
                             &TQTRM::miVyhodnotitClick);
     miKarty_ =
@@ -161,8 +164,8 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSynchro, miUplne, miDok,   miSber,
-                     miHistU,     miVyhod, miKarty_,  miCis,   miSprava};
+    notAvailable_ = {miOpravneni, miCasy,  miSynchro, miUplne, miDok,
+                     miSber,      miVyhod, miKarty_,  miCis,   miSprava};
 }
 
 void TQTRM::buildClientArea() {
@@ -429,6 +432,8 @@ void TQTRM::miSberDatClick() {
 
 void TQTRM::miHistorieUdalostiClick() {
     EventCountCheck();
+    TEVELST history(ctx_.dir, ctx_.db, ctx_.clock, serviceMode_, this);
+    ui::execModal(history);
 }
 
 void TQTRM::miVyhodnotitClick() {}
@@ -449,9 +454,8 @@ void TQTRM::miHistorieProgramuClick() {
     if (!administratorKeyPresented()) {
         return;
     }
-    ui::messageOk(QStringLiteral("Okno systémového protokolu zatím není k dispozici; protokol je "
-                                 "v souboru protokol.txt."),
-                  {}, u'I');
+    TPRTKOL log(protocol_, this);
+    ui::execModal(log);
 }
 
 void TQTRM::miKomunikaceClick() {

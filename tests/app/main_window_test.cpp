@@ -169,8 +169,8 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
                           "miOProgramu", "miUrcit", "miTestKomunikace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
-    for (const char* a :
-         {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar"}) {
+    for (const char* a : {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar",
+                          "miHistorieUdalosti"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
@@ -234,6 +234,9 @@ TEST_F(MainWindowTest, TenThousandAndOneEventsWarnOnceAtEachOfTheThreePlaces) {
     ui.expectMessage("Doporučuje se zmenšit");
     window->miSberDatClick();
     ui.expectMessage("Doporučuje se zmenšit");
+    ui.expectDialog("TEVELST", [](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>("laPozice")->text(), "1/10001");
+    });
     window->miHistorieUdalostiClick();
     EXPECT_EQ(ui.shown().size(), 3u);
 }
@@ -358,9 +361,13 @@ TEST_F(MainWindowTest, ProgramHistoryAsksForAnAdministratorKeyToo) {
     EXPECT_EQ(ui.shown().size(), 1u);
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kMaster);
     ui.expectMessage("Vložte identifikační klíč!");
-    ui.expectMessage("protokol.txt");
+    ui.expectDialog("TPRTKOL", [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Systémový protokol");
+        EXPECT_EQ(d.findChild<QPlainTextEdit*>("Memo1")->toPlainText(),
+                  "04.03.2024 08:15:00 *\n04.03.2024 08:15:00 START PROGRAMU");
+    });
     window->miHistorieProgramuClick();
-    EXPECT_EQ(ui.shown().size(), 3u);
+    EXPECT_EQ(ui.shown().size(), 2u);
 }
 
 TEST(AboutBox, MemoryFiguresAsTheOperatorReadsThem) {
