@@ -23,7 +23,13 @@ int runLog(CliContext& ctx);
 int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
-int runSim(CliContext& ctx); // the console of the simulated units of --sim
+int runSim(CliContext& ctx);       // the console of the simulated units of --sim
 int runMasterKey(CliContext& ctx); // command_installation.cpp
+// command_procedures.cpp
+int runStats(CliContext& ctx);
+int runCheck(CliContext& ctx);
+int runConfigure(CliContext& ctx);
+int runCollect(CliContext& ctx);
+int runSetTime(CliContext& ctx);
 
 } // namespace qtr::cli

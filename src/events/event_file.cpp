@@ -47,16 +47,24 @@ FileResult EventFileAppender::open(const fs::path& file) {
     }
     cutOffBytes_ = 0;
     repairNote_.clear();
+    if (FileResult locked =
+            lock_.tryLock(lockFileFor(file), "Soubor událostí " + file.filename().string());
+        !locked) {
+        return locked;
+    }
     struct stat before {};
     const bool existed = ::stat(file.c_str(), &before) == 0;
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0) {
-        return failWith("Soubor událostí nelze otevřít:", file, errno);
+        const int err = errno;
+        lock_.unlock();
+        return failWith("Soubor událostí nelze otevřít:", file, err);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);
+        lock_.unlock();
         return failWith("Soubor událostí nelze otevřít:", file, err);
     }
     if (!existed) {
@@ -71,6 +79,7 @@ FileResult EventFileAppender::open(const fs::path& file) {
         if (::ftruncate(fd, static_cast<off_t>(size - tail)) != 0 || ::fsync(fd) != 0) {
             const int err = errno;
             ::close(fd);
+            lock_.unlock();
             return failWith("Neúplný poslední záznam nelze odříznout ze souboru", file, err);
         }
         size -= tail;
@@ -142,7 +151,9 @@ FileResult EventFileAppender::close() {
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) {
+    const int closed = ::close(fd);
+    lock_.unlock();
+    if (closed != 0) {
         return failWith("Chyba při zavírání souboru", path_, errno);
     }
     return FileResult::success();

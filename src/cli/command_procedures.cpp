@@ -1,0 +1,216 @@
+// qtr-cli stats, check, configure, collect, settime: the jobs an installation schedules,
+// through the same procedures as the windows.
+
+#include "base/clock.h"
+#include "base/win1250.h"
+#include "cli/bus_access.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "db/configuration_database.h"
+#include "db/data_files.h"
+#include "events/event_file.h"
+#include "unitproc/data_collection.h"
+#include "unitproc/full_configuration.h"
+#include "unitproc/rights_compilation.h"
+#include "unitproc/time_setting.h"
+#include "unitproc/unit_statistics.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace qtr::cli {
+namespace {
+
+// The log of a procedure: printed as it grows (a cron job's mail shows how far it got),
+// or with --out kept for the file.
+class CliLog final : public ProcedureSink {
+public:
+    explicit CliLog(CliContext& ctx) : ctx_(ctx) {}
+    void addLine(const std::string& addition) override {
+        for (auto& line : shownLines(addition)) {
+            if (ctx_.outFile) {
+                lines_.push_back(std::move(line));
+            } else {
+                *ctx_.out << line << "\n" << std::flush;
+            }
+        }
+    }
+    // Writes the --out file; the exit status when that fails, else `status`.
+    int finish(int status) {
+        if (!ctx_.outFile) {
+            return status;
+        }
+        const int written = emitLines(ctx_, lines_);
+        return written != kExitOk ? written : status;
+    }
+
+private:
+    CliContext& ctx_;
+    std::vector<std::string> lines_;
+};
+
+// The tables the unit procedures read, each loaded when its file is there.
+bool loadTables(CliContext& ctx, ConfigurationDatabase& db) {
+    std::vector<std::string> errors = loadConfiguration(db, ctx.dir);
+    const auto loadIfPresent = [&](auto& table, const char* name) {
+        std::error_code ec;
+        if (std::filesystem::exists(ctx.dir / name, ec)) {
+            if (FileResult r = table.load(ctx.dir / name); !r) {
+                errors.push_back(r.error());
+            }
+        }
+    };
+    loadIfPresent(db.schedules, kSchedulesFile);
+    loadIfPresent(db.permissionGroups, kPermissionGroupsFile);
+    for (const auto& e : errors) {
+        *ctx.err << e << "\n";
+    }
+    return errors.empty();
+}
+
+bool noArguments(CliContext& ctx, std::string_view command) {
+    if (!ctx.args.empty()) {
+        *ctx.err << command << " nemá žádné parametry\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runStats(CliContext& ctx) {
+    ConfigurationDatabase db;
+    if (!noArguments(ctx, "stats")) {
+        return kExitUsage;
+    }
+    if (!loadTables(ctx, db)) {
+        return kExitFailure;
+    }
+    const StatisticsGrid grid = ShowStatistics(db);
+    std::array<std::size_t, 5> width{};
+    for (const auto& row : grid) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            width[c] = std::max(width[c], utf8Length(row[c]));
+        }
+    }
+    std::vector<std::string> lines;
+    for (const auto& row : grid) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const std::size_t pad = width[c] - utf8Length(row[c]);
+            // Names to the left, numbers to the right.
+            line += c == 0 ? row[c] + std::string(pad, ' ') : "  " + std::string(pad, ' ') + row[c];
+        }
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return emitLines(ctx, lines);
+}
+
+int runCheck(CliContext& ctx) {
+    ConfigurationDatabase db;
+    if (!noArguments(ctx, "check")) {
+        return kExitUsage;
+    }
+    if (!loadTables(ctx, db)) {
+        return kExitFailure;
+    }
+    CompiledRights compiled;
+    if (FileResult r = CreateRights(db, ctx.dir, true, nullptr, compiled); !r) {
+        *ctx.err << r.error() << "\n";
+        return kExitFailure;
+    }
+    std::vector<std::string> lines = compiled.findings;
+    if (lines.empty()) {
+        lines.emplace_back("Žádné chyby nezjištěny.");
+    }
+    return emitLines(ctx, lines);
+}
+
+int runConfigure(CliContext& ctx) {
+    ConfigurationDatabase db;
+    if (!noArguments(ctx, "configure")) {
+        return kExitUsage;
+    }
+    if (!loadTables(ctx, db)) {
+        return kExitFailure;
+    }
+    CompiledRights compiled;
+    if (FileResult r = CreateRights(db, ctx.dir, false, nullptr, compiled); !r) {
+        *ctx.err << r.error() << "\n";
+        return kExitFailure;
+    }
+    // What is sent is what the file holds.
+    std::vector<RightRecord> rights;
+    if (compiled.compiled) {
+        if (FileResult r = readRightsFile(ctx.dir / kRightsFile, rights); !r) {
+            *ctx.err << r.error() << "\n";
+            return kExitFailure;
+        }
+    }
+    CliLog log(ctx);
+    return withBus(ctx, [&](UnitTransaction& bus) {
+        SystemClock clock;
+        CollectionStore events(ctx.dir / kEventFile);
+        const FullConfigurationResult r = UplneNastaveni(bus, db, rights, clock, events, log);
+        log.addLine(fullConfigurationMessage(r.errorFlag));
+        return log.finish(r.errorFlag ? kExitFailure : kExitOk);
+    });
+}
+
+int runCollect(CliContext& ctx) {
+    CollectionOptions options;
+    options.maxTries = 3;
+    for (std::size_t i = 0; i < ctx.args.size(); ++i) {
+        const std::string& a = ctx.args[i];
+        int value = 0;
+        const bool hasValue = i + 1 < ctx.args.size();
+        const char* v = hasValue ? ctx.args[i + 1].data() : nullptr;
+        if (a == "--tries" && hasValue &&
+            std::from_chars(v, v + ctx.args[i + 1].size(), value).ec == std::errc() && value >= 1 &&
+            std::to_string(value) == ctx.args[i + 1]) {
+            options.maxTries = value;
+            ++i;
+        } else {
+            *ctx.err << "collect: neznámý nebo neúplný parametr " << a
+                     << " (--tries N: počet pokusů, nejméně 1)\n";
+            return kExitUsage;
+        }
+    }
+    ConfigurationDatabase db;
+    if (!loadTables(ctx, db)) {
+        return kExitFailure;
+    }
+    CliLog log(ctx);
+    return withBus(ctx, [&](UnitTransaction& bus) {
+        CollectionStore store(ctx.dir / kEventFile);
+        const CollectionResult r = SberDatVsechny(bus, db.units, store, log, options);
+        if (!r.fileError.empty()) {
+            *ctx.err << r.fileError << "\n";
+            return log.finish(kExitFailure);
+        }
+        log.addLine(collectionSummary(r));
+        return log.finish(r.unitsGivenUp > 0 ? kExitFailure : kExitOk);
+    });
+}
+
+int runSetTime(CliContext& ctx) {
+    ConfigurationDatabase db;
+    if (!noArguments(ctx, "settime")) {
+        return kExitUsage;
+    }
+    if (!loadTables(ctx, db)) {
+        return kExitFailure;
+    }
+    CliLog log(ctx);
+    return withBus(ctx, [&](UnitTransaction& bus) {
+        SystemClock clock;
+        log.addLine(timeSettingHeader(clock.now()));
+        const TimeSettingResult r = NastavCasVsechny(bus, db.units, clock, log);
+        return log.finish(r.ran && !r.allUnitsSet ? kExitFailure : kExitOk);
+    });
+}
+
+} // namespace qtr::cli
