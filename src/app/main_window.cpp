@@ -426,7 +426,7 @@ void TQTRM::miDokumentaceClick() {
 void TQTRM::miSberDatClick() {
     EventCountCheck();
     protocolEntry("&Sběr dat od jednotek");
-    TSBERDA window(ctx_.db.units, ctx_.comm, ctx_.dir, this);
+    TSBERDA window(ctx_.db.units, ctx_.comm, ctx_.dir, ctx_.clock, this);
     ui::execModal(window);
 }
 

@@ -2,6 +2,7 @@
 // through the same procedures as the windows.
 
 #include "base/clock.h"
+#include "base/hex_text.h"
 #include "base/win1250.h"
 #include "cli/bus_access.h"
 #include "cli/cli_output.h"
@@ -13,6 +14,7 @@
 #include "unitproc/full_configuration.h"
 #include "unitproc/rights_compilation.h"
 #include "unitproc/time_setting.h"
+#include "unitproc/unit_clock_check.h"
 #include "unitproc/unit_statistics.h"
 
 #include <charconv>
@@ -160,29 +162,49 @@ int runConfigure(CliContext& ctx) {
     });
 }
 
+// Reads "--name N" options with whole numbers of at least `least`; false (with the usage
+// line on standard error) for anything else.
+bool readNumberOption(CliContext& ctx, std::size_t& i, int least, int& value) {
+    const std::string& text = i + 1 < ctx.args.size() ? ctx.args[i + 1] : std::string();
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v < least) {
+        return false;
+    }
+    value = v;
+    ++i;
+    return true;
+}
+
 int runCollect(CliContext& ctx) {
     CollectionOptions options;
     options.maxTries = 3;
+    bool setTime = false;
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
-        int value = 0;
-        const bool hasValue = i + 1 < ctx.args.size();
-        const char* v = hasValue ? ctx.args[i + 1].data() : nullptr;
-        if (a == "--tries" && hasValue &&
-            std::from_chars(v, v + ctx.args[i + 1].size(), value).ec == std::errc() && value >= 1 &&
-            std::to_string(value) == ctx.args[i + 1]) {
-            options.maxTries = value;
-            ++i;
-        } else {
-            *ctx.err << "collect: neznámý nebo neúplný parametr " << a
-                     << " (--tries N: počet pokusů, nejméně 1)\n";
-            return kExitUsage;
+        int minutes = 0;
+        if (a == "--tries" && readNumberOption(ctx, i, 1, options.maxTries)) {
+            continue;
         }
+        if (a == "--clock-tolerance" && readNumberOption(ctx, i, 0, minutes)) {
+            options.clockToleranceSeconds = minutes * 60.0;
+            continue;
+        }
+        if (a == "--settime") {
+            setTime = true;
+            continue;
+        }
+        *ctx.err << "collect: neznámý nebo neúplný parametr " << a
+                 << " (--tries N: počet pokusů, nejméně 1; --clock-tolerance MINUTY; --settime)\n";
+        return kExitUsage;
     }
     ConfigurationDatabase db;
     if (!loadTables(ctx, db)) {
         return kExitFailure;
     }
+    SystemClock clock;
+    options.clock = &clock;
+    options.setDriftedClocks = setTime;
     CliLog log(ctx);
     return withBus(ctx, [&](UnitTransaction& bus) {
         CollectionStore store(ctx.dir / kEventFile);
@@ -192,7 +214,54 @@ int runCollect(CliContext& ctx) {
             return log.finish(kExitFailure);
         }
         log.addLine(collectionSummary(r));
+        for (const UnitClockNote& note : r.clockNotes) {
+            log.addLine(clockNoteLine(note));
+        }
         return log.finish(r.unitsGivenUp > 0 ? kExitFailure : kExitOk);
+    });
+}
+
+int runClocks(CliContext& ctx) {
+    double tolerance = kDefaultClockToleranceSeconds;
+    for (std::size_t i = 0; i < ctx.args.size(); ++i) {
+        int minutes = 0;
+        if (ctx.args[i] == "--clock-tolerance" && readNumberOption(ctx, i, 0, minutes)) {
+            tolerance = minutes * 60.0;
+            continue;
+        }
+        *ctx.err << "clocks: neznámý nebo neúplný parametr " << ctx.args[i]
+                 << " (--clock-tolerance MINUTY)\n";
+        return kExitUsage;
+    }
+    ConfigurationDatabase db;
+    if (!loadTables(ctx, db)) {
+        return kExitFailure;
+    }
+    CliLog log(ctx);
+    return withBus(ctx, [&](UnitTransaction& bus) {
+        SystemClock clock;
+        bool allRight = true;
+        for (const ControlUnitRecord& u : db.units.records()) {
+            const std::string head = hexByteText(u.address) + " " + u.unitName.text();
+            const DateTime pcBeforeRequest = clock.now();
+            if (!bus.CteniStavuJednotky(u.address)) {
+                allRight = false;
+                log.addLine(head + " - " + bus.errorText);
+                continue;
+            }
+            const auto unitTime = unitClockOf(bus.unitStatus);
+            if (!unitTime) {
+                allRight = false;
+                log.addLine(head + " - neplatný čas jednotky");
+                continue;
+            }
+            const long long diff = unitClockDifference(*unitTime, pcBeforeRequest);
+            const bool beyond = static_cast<double>(diff < 0 ? -diff : diff) > tolerance;
+            allRight = allRight && !beyond;
+            log.addLine(head + " " + formatDateTime("dd.mm.yyyy hh:nn:ss", *unitTime) + " " +
+                        signedDurationText(diff) + (beyond ? " !" : ""));
+        }
+        return log.finish(allRight ? kExitOk : kExitFailure);
     });
 }
 

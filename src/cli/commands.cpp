@@ -41,11 +41,16 @@ std::span<const CliCommand> allCommands() {
                    "configure            úplné nastavení všech jednotek podle databází",
                    runConfigure},
         CliCommand{"collect",
-                   "collect [--tries N]  sběr dat od všech jednotek (jednotka se vynechá po N "
-                   "neúspěšných pokusech, výchozí 3)",
+                   "collect [--tries N] [--clock-tolerance MINUTY] [--settime]  sběr dat od "
+                   "všech jednotek (jednotka se vynechá po N neúspěšných pokusech, výchozí 3; "
+                   "--settime nastaví hodiny jednotek, které se liší víc než o toleranci, "
+                   "výchozí 2 minuty)",
                    runCollect},
         CliCommand{"settime", "settime              nastaví čas všem jednotkám podle PC",
                    runSetTime},
+        CliCommand{"clocks",
+                   "clocks [--clock-tolerance MINUTY]  čas každé jednotky a jeho odchylka od PC",
+                   runClocks},
         CliCommand{"sim",
                    "sim PŘÍKAZ           simulované jednotky (--sim): jednotky, stav, prava, "
                    "udalosti, klic, vstup, porucha, den DNY",

@@ -31,5 +31,6 @@ int runCheck(CliContext& ctx);
 int runConfigure(CliContext& ctx);
 int runCollect(CliContext& ctx);
 int runSetTime(CliContext& ctx);
+int runClocks(CliContext& ctx);
 
 } // namespace qtr::cli

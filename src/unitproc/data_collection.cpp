@@ -2,6 +2,7 @@
 
 #include "base/hex_text.h"
 #include "comm/unit_texts.h"
+#include "unitproc/time_setting.h"
 
 namespace qtr {
 
@@ -17,10 +18,32 @@ std::string statusTestLine(const ControlUnitRecord& unit) {
     return line;
 }
 
-std::string eventLine(std::uint8_t address, const CollectionStore::Item& item) {
-    return hexByteText(address) + " " + "*" +
+std::string eventLine(std::uint8_t address, const CollectionStore::Item& item, bool suspectStamp) {
+    return hexByteText(address) + " " + "*" + (suspectStamp ? " (podezřelý čas)" : "") +
            (item.resent ? " (opakovaně přijatá, už uložena)" : "");
 }
+
+namespace {
+
+// Compares a locked unit's clock (from the status just read) with the PC's; logs and notes
+// a difference beyond the tolerance.
+void checkUnitClock(const AnswerAreas& status, DateTime pcBeforeRequest,
+                    const ControlUnitRecord& unit, const CollectionOptions& options,
+                    ProcedureSink& log, UnitClockNote& note) {
+    const auto unitTime = unitClockOf(status.unitStatus);
+    if (!unitTime) {
+        note.clockUnreadable = true;
+        log.addLine("Hodiny jednotky " + hexByteText(unit.address) + " mají neplatný čas");
+        return;
+    }
+    const long long diff = unitClockDifference(*unitTime, pcBeforeRequest);
+    if (static_cast<double>(diff < 0 ? -diff : diff) > options.clockToleranceSeconds) {
+        note.driftSeconds = diff;
+        log.addLine(clockDriftLine(unit.address, diff));
+    }
+}
+
+} // namespace
 
 UnitEventRead readUnitEvents(UnitTransaction& bus, std::uint8_t address, CollectionStore& store,
                              const std::function<void(const CollectionStore::Item&)>& onEvent,
@@ -90,14 +113,25 @@ CollectionResult SberDatVsechny(UnitTransaction& bus, const ControlUnitTable& un
     for (bool running = true; running;) {
         const ControlUnitRecord& unit = units.at(pos);
         log.addLine(statusTestLine(unit));
+        const DateTime pcBeforeRequest = options.clock != nullptr ? options.clock->now() : 0;
         if (!bus.CteniStavuJednotky(unit.address)) {
             result.errorFlag = true;
             log.addLine(bus.errorText);
         } else if (bus.unitStatus[2] == kUnitStateLocked) {
+            UnitClockNote note;
+            note.address = unit.address;
+            note.name = unit.unitName.text();
+            if (options.clock != nullptr) {
+                checkUnitClock(bus, pcBeforeRequest, unit, options, log, note);
+            }
             const UnitEventRead read = readUnitEvents(
                 bus, unit.address, store,
                 [&](const CollectionStore::Item& item) {
-                    log.addLine(eventLine(unit.address, item));
+                    const bool suspect = options.clock != nullptr &&
+                                         isSuspectStamp(item.record.timestamp, options.clock->now(),
+                                                        options.clockToleranceSeconds);
+                    note.suspectStamps += suspect ? 1 : 0;
+                    log.addLine(eventLine(unit.address, item, suspect));
                 },
                 [&](const std::string& failure) {
                     result.errorFlag = true;
@@ -106,8 +140,15 @@ CollectionResult SberDatVsechny(UnitTransaction& bus, const ControlUnitTable& un
                 options.maxTries, interrupted);
             if (read.emptied) {
                 ++result.unitsRead;
+                if (options.setDriftedClocks && (note.driftSeconds || note.clockUnreadable)) {
+                    note.clockSet = setUnitClock(bus, unit, *options.clock, log);
+                    result.errorFlag = result.errorFlag || !note.clockSet;
+                }
             } else if (!interrupted()) {
                 giveUp(unit);
+            }
+            if (note.driftSeconds || note.clockUnreadable || note.suspectStamps > 0) {
+                result.clockNotes.push_back(note);
             }
             if (interrupted()) {
                 log.addLine("\r\nPřerušeno! ");
@@ -136,6 +177,26 @@ CollectionResult SberDatVsechny(UnitTransaction& bus, const ControlUnitTable& un
         log.addLine(closed.error());
     }
     return result;
+}
+
+std::string clockNoteLine(const UnitClockNote& n) {
+    std::string line = "Jednotka " + hexByteText(n.address) + " " + n.name + ":";
+    std::string sep = " ";
+    if (n.driftSeconds) {
+        line += sep + "hodiny se liší o " + signedDurationText(*n.driftSeconds) + " od času PC";
+        sep = ", ";
+    } else if (n.clockUnreadable) {
+        line += sep + "hodiny mají neplatný čas";
+        sep = ", ";
+    }
+    if (n.clockSet) {
+        line += sep + "nastaveny podle PC";
+        sep = ", ";
+    }
+    if (n.suspectStamps > 0) {
+        line += sep + "podezřelý čas u " + std::to_string(n.suspectStamps) + " událostí";
+    }
+    return line;
 }
 
 std::string collectionSummary(const CollectionResult& r) {

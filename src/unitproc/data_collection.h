@@ -1,13 +1,17 @@
 #pragma once
 
+#include "base/clock.h"
 #include "comm/unit_transaction.h"
 #include "db/tables.h"
 #include "unitproc/collection_store.h"
 #include "unitproc/procedure_sink.h"
+#include "unitproc/unit_clock_check.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qtr {
 
@@ -18,6 +22,24 @@ struct CollectionOptions {
     // The window's "Přerušit": it lets a waiting transaction finish (its events are still
     // stored) and the run notices it at its next check.
     std::function<bool()> interrupted;
+    // The PC's clock. With it every locked unit's clock is compared with the PC's (a line
+    // after "Test stavu:" when they differ by more than the tolerance) and events stamped
+    // before 2001 or after the PC's time are marked " (podezřelý čas)"; they are stored
+    // as the unit sent them all the same.
+    const Clock* clock = nullptr;
+    double clockToleranceSeconds = kDefaultClockToleranceSeconds;
+    // Sets the clock of a unit that drifted beyond the tolerance right after its events.
+    bool setDriftedClocks = false;
+};
+
+// A unit whose clock was off, or whose events carried suspect time stamps.
+struct UnitClockNote {
+    std::uint8_t address = 0;
+    std::string name;
+    std::optional<long long> driftSeconds; // unit minus PC, beyond the tolerance
+    bool clockUnreadable = false;
+    int suspectStamps = 0;
+    bool clockSet = false;
 };
 
 struct CollectionResult {
@@ -28,12 +50,15 @@ struct CollectionResult {
     int unitsRead = 0;        // units whose events were read to the last one
     int unitsGivenUp = 0;
     std::uint64_t eventsStored = 0;
+    std::vector<UnitClockNote> clockNotes;
 };
 
 // "Test stavu: " + the unit name, the whole line cut to 27 characters.
 std::string statusTestLine(const ControlUnitRecord& unit);
-// The log line of one event handed over: address + " *", with a note for a resend.
-std::string eventLine(std::uint8_t address, const CollectionStore::Item& item);
+// The log line of one event handed over: address + " *", with notes for a suspect time
+// stamp and for a resend.
+std::string eventLine(std::uint8_t address, const CollectionStore::Item& item,
+                      bool suspectStamp = false);
 
 // Reads the events of one locked unit until it has none left: each request is stored
 // before its acknowledge (store.hook()), each event logged through onEvent, each failure
@@ -57,5 +82,7 @@ CollectionResult SberDatVsechny(UnitTransaction& bus, const ControlUnitTable& un
 
 // qtr-cli's closing line of a collection.
 std::string collectionSummary(const CollectionResult& r);
+// qtr-cli's line for a unit with a clock note.
+std::string clockNoteLine(const UnitClockNote& note);
 
 } // namespace qtr

@@ -7,10 +7,14 @@
 #include "e2e/program_run.h"
 #include "events/event_file.h"
 #include "sim/served_bus.h"
+#include "sim/sim_console.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <regex>
+#include <sstream>
 #include <thread>
 
 namespace qtr::test {
@@ -197,6 +201,53 @@ TEST_F(CliJobs, APortHeldByAnotherProgramAndAUnitThatIsGivenUp) {
                      "\nHotovo! \n"
                      "Přečteno jednotek: 0, uloženo událostí: 0, vynecháno jednotek: 3\n");
     EXPECT_EQ(cli({"collect", "--tries", "0"}).status, 2);
+}
+
+// Unit clocks that lie, from cron: a unit 3 minutes fast and one that lost its time in a
+// power cut; collect --settime sets both right after their events, clocks shows the rest.
+TEST_F(CliJobs, ClocksThatLieAreReportedAndSetByTheNightlyCollection) {
+    ASSERT_EQ(cli({"configure"}).status, 0);
+    sim::SimConsole console(simBus);
+    std::ostringstream said;
+    served.withBus([&](sim::SimBus&) {
+        console.execute("hodiny 01 +180", said);
+        console.execute("vypadek 02", said);
+    });
+    present(0x02, 1);
+    const auto held = heldByUnits();
+    Finished r = cli({"clocks"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.starts_with("01 Vchod ")) << r.out;
+    // The unit's clock was set in whole seconds and a second may turn while the status
+    // request is on the line: 3 minutes ahead reads +0:02:59 .. +0:03:01.
+    const std::regex threeMinutes("\\+0:0(2:59|3:00|3:01)");
+    EXPECT_TRUE(std::regex_search(r.out, threeMinutes)) << r.out;
+    EXPECT_NE(r.out.find(" !\n02 Docházka 01.01.2000 00:00:"), std::string::npos) << r.out;
+
+    r = cli({"collect", "--settime"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::size_t eol = r.out.find('\n', r.out.find("Hodiny jednotky 02 se liší o -"));
+    EXPECT_TRUE(r.out.starts_with("Test stavu: Vchod\nHodiny jednotky 01 se liší o +0:0")) << r.out;
+    EXPECT_NE(r.out.find(" od času PC\n01 Vchod - nastaveno\nTest stavu: Docházka\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_TRUE(r.out.substr(eol).starts_with(
+        "\n02 * (podezřelý čas)\n02 Docházka - nastaveno\n\nHotovo! \n"
+        "Přečteno jednotek: 2, uloženo událostí: 1, vynecháno jednotek: 0\n"
+        "Jednotka 01 Vchod: hodiny se liší o +0:0"))
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 12);
+    EXPECT_NE(r.out.find("Jednotka 02 Docházka: hodiny se liší o -"), std::string::npos);
+    EXPECT_NE(r.out.find("nastaveny podle PC, podezřelý čas u 1 událostí\n"), std::string::npos);
+    EXPECT_EQ(stored(), held); // stored as the unit sent it
+    r = cli({"clocks", "--clock-tolerance", "1"});
+    EXPECT_EQ(r.status, 0) << r.out;
+
+    // A unit that does not answer.
+    served.withBus([](sim::SimBus& bus) { bus.unit(0x02)->setFault(sim::UnitFault::NoAnswer); });
+    r = cli({"clocks"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.ends_with("\n02 Docházka - 02 - Žádná odpověď\n")) << r.out;
 }
 
 // Collection killed at many instants, among them right between storing an event and

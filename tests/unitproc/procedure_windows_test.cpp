@@ -117,7 +117,7 @@ TEST_F(ProcedureWindows, FullConfigurationButtonsStatisticsCheckAndRun) {
 TEST_F(ProcedureWindows, DataCollectionHasNoCloseBoxAndShowsItsStates) {
     lockWithEvents(1, 2);
     lockWithEvents(2, 0);
-    TSBERDA w(db.units, comm, dir.path());
+    TSBERDA w(db.units, comm, dir.path(), clock);
     EXPECT_EQ(w.windowTitle(), "Sběr dat od všech hardwarových jednotek");
     EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowSystemMenuHint);
@@ -141,7 +141,7 @@ TEST_F(ProcedureWindows, DataCollectionHasNoCloseBoxAndShowsItsStates) {
 }
 
 TEST_F(ProcedureWindows, DataCollectionInterruptedOnAUnitThatIsNotLockedShowsTheErrorBox) {
-    TSBERDA w(db.units, comm, dir.path());
+    TSBERDA w(db.units, comm, dir.path(), clock);
     int tries = 0;
     line.onPendingMessages = [&] {
         if (line.transactionRunning() && ++tries == 4) {

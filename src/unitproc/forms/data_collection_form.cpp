@@ -17,8 +17,8 @@
 namespace qtr {
 
 TSBERDA::TSBERDA(const ControlUnitTable& units, CommunicationControl& comm,
-                 std::filesystem::path dir, QWidget* parent)
-    : QDialog(parent), units_(units), comm_(comm), dir_(std::move(dir)) {
+                 std::filesystem::path dir, const Clock& clock, QWidget* parent)
+    : QDialog(parent), units_(units), comm_(comm), dir_(std::move(dir)), clock_(clock) {
     setObjectName(QStringLiteral("TSBERDA"));
     setWindowTitle(QStringLiteral("Sběr dat od všech hardwarových jednotek"));
     // No system menu and no close box: the window is left through "hotovo".
@@ -76,6 +76,7 @@ void TSBERDA::Button1Click() {
     CollectionStore store(dir_ / kEventFile);
     CollectionOptions options;
     options.interrupted = [this] { return !running(); };
+    options.clock = &clock_;
     const CollectionResult r = SberDatVsechny(comm_.bus(), units_, store, log, options);
     errorFlag_ = r.errorFlag;
     if (!r.fileError.empty()) {

@@ -9,6 +9,7 @@ class QPushButton;
 
 namespace qtr {
 
+class Clock;
 class CommunicationControl;
 class ControlUnitTable;
 
@@ -19,8 +20,9 @@ class TSBERDA : public QDialog {
     Q_OBJECT
 
 public:
+    // The clock is the PC's, against which the units' clocks and event stamps are checked.
     TSBERDA(const ControlUnitTable& units, CommunicationControl& comm, std::filesystem::path dir,
-            QWidget* parent = nullptr);
+            const Clock& clock, QWidget* parent = nullptr);
 
     void Button1Click();
     // "Přerušit": the running transaction finishes (its events are stored), then the run ends.
@@ -39,6 +41,7 @@ private:
     const ControlUnitTable& units_;
     CommunicationControl& comm_;
     std::filesystem::path dir_;
+    const Clock& clock_;
     bool errorFlag_ = false;
     QPlainTextEdit* meMon_;
     QPushButton* Button1_;
