@@ -7,6 +7,7 @@
 #include "cli/bus_access.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "cli/table_file.h"
 #include "db/configuration_database.h"
 #include "db/data_files.h"
 #include "events/event_file.h"
@@ -53,21 +54,11 @@ private:
 
 // The tables the unit procedures read, each loaded when its file is there.
 bool loadTables(CliContext& ctx, ConfigurationDatabase& db) {
-    std::vector<std::string> errors = loadConfiguration(db, ctx.dir);
-    const auto loadIfPresent = [&](auto& table, const char* name) {
-        std::error_code ec;
-        if (std::filesystem::exists(ctx.dir / name, ec)) {
-            if (FileResult r = table.load(ctx.dir / name); !r) {
-                errors.push_back(r.error());
-            }
-        }
-    };
-    loadIfPresent(db.schedules, kSchedulesFile);
-    loadIfPresent(db.permissionGroups, kPermissionGroupsFile);
-    for (const auto& e : errors) {
-        *ctx.err << e << "\n";
-    }
-    return errors.empty();
+    return loadTableIfPresent(ctx, db.units, kUnitsFile) &&
+           loadTableIfPresent(ctx, db.keyHolders, kKeyHoldersFile) &&
+           loadTableIfPresent(ctx, db.groups, kGroupsFile) &&
+           loadTableIfPresent(ctx, db.schedules, kSchedulesFile) &&
+           loadTableIfPresent(ctx, db.permissionGroups, kPermissionGroupsFile);
 }
 
 bool noArguments(CliContext& ctx, std::string_view command) {

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "base/clock.h"
 #include "base/text_lines.h"
+#include "calendar/holiday_calendar.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
 #include "support/hex_dump.h"
@@ -42,6 +43,7 @@ struct MainWindowTest : ::testing::Test {
     SeededRandomSource random{17};
     ConfigurationDatabase db;
     InstallationKeys keys;
+    HolidayCalendar calendar;
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<TQTRM> window;
 
@@ -55,7 +57,8 @@ struct MainWindowTest : ::testing::Test {
         a.accountSlots[0].password.setText("demo1234");
         ASSERT_TRUE(saveAccountFile(dir / kAccountFile, a, scramblingKeyOf(kMaster), random).ok());
         (void)initialiseConfiguration(db, dir.path());
-        ctx = std::make_unique<AppContext>(AppContext{dir.path(), db, bus, clock, random, keys});
+        ctx = std::make_unique<AppContext>(
+            AppContext{dir.path(), db, bus, clock, random, keys, calendar});
     }
 
     void start() {
@@ -166,8 +169,8 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
                           "miOProgramu", "miUrcit", "miTestKomunikace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
-    for (const char* a : {"miOsoby", "miSkupiny", "miJednotky", "miSberDat", "miUplneNastaveni",
-                          "miSynchronizace"}) {
+    for (const char* a : {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar",
+                          "miSberDat", "miUplneNastaveni", "miSynchronizace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
@@ -406,6 +409,23 @@ TEST_F(MainWindowTest, AnEditorClosedSavesItsTableFile) {
     onNextModal([&](QDialog* d) { opened = d->objectName(); });
     window->miJednotkyClick();
     EXPECT_EQ(opened, "TJEDDEF");
+}
+
+TEST_F(MainWindowTest, TheCalendarItemsOpenTheirWindowsAndTheHolidaysAreSavedOnClose) {
+    start();
+    logIn("demo", "demo1234");
+    ui.expectDialog("TSVATKY", [&](QDialog& d) {
+        EXPECT_EQ(d.findChild<QSpinBox*>("seRok")->value(), 2024);
+        HolidayRecord h;
+        h.holidayDate = encodeDate(2024, 5, 1);
+        h.holidayName.setText("Svátek práce");
+        EXPECT_TRUE(calendar.holidays.TryStore(h).succeeded());
+    });
+    window->miSvatkyClick();
+    EXPECT_EQ(std::filesystem::file_size(dir / "QTR0006.DAT"), 49u);
+    ui.expectDialog("TPLNKAL",
+                    [](QDialog& d) { EXPECT_EQ(d.windowTitle(), "Měsíční kalendář: 2024"); });
+    window->miPlanovaciKalendarClick();
 }
 
 } // namespace
