@@ -47,18 +47,18 @@ FileResult EventFileAppender::open(const fs::path& file) {
     }
     cutOffBytes_ = 0;
     repairNote_.clear();
-    if (FileResult locked =
-            lock_.tryLock(lockFileFor(file), "Soubor událostí " + file.filename().string());
-        !locked) {
-        return locked;
-    }
     struct stat before {};
     const bool existed = ::stat(file.c_str(), &before) == 0;
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0) {
-        const int err = errno;
-        lock_.unlock();
-        return failWith("Soubor událostí nelze otevřít:", file, err);
+        return failWith("Soubor událostí nelze otevřít:", file, errno);
+    }
+    // Nothing is looked at or cut before the file is this program's alone.
+    if (FileResult locked =
+            lock_.tryLock(lockFileFor(file), "Soubor událostí " + file.filename().string());
+        !locked) {
+        ::close(fd);
+        return locked;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
