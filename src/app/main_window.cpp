@@ -14,6 +14,7 @@
 #include "db/installation_keys.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
+#include "events/forms/event_file_window.h"
 #include "events/forms/event_history_window.h"
 #include "events/forms/protocol_window.h"
 #include "setup/setup_editors.h"
@@ -145,8 +146,8 @@ void TQTRM::buildMenu() {
         item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty", &TQTRM::miKartyClick);
     QAction* miCis = item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik",
                           &TQTRM::miCiselnikClick);
-    QAction* miSprava = item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"),
-                             "miSpravaUdalosti", &TQTRM::miSpravaUdalostiClick);
+    item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"), "miSpravaUdalosti",
+         &TQTRM::miSpravaUdalostiClick);
 
     mnProgram_ = MainMenu1->addMenu(QStringLiteral("&Program"));
     mnProgram_->setObjectName(QStringLiteral("mnProgram"));
@@ -167,7 +168,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy, miDok, miVyhod, miKarty_, miCis, miSprava};
+    notAvailable_ = {miOpravneni, miCasy, miDok, miVyhod, miKarty_, miCis};
 }
 
 void TQTRM::buildClientArea() {
@@ -447,7 +448,10 @@ void TQTRM::miHistorieUdalostiClick() {
 void TQTRM::miVyhodnotitClick() {}
 void TQTRM::miKartyClick() {}
 void TQTRM::miCiselnikClick() {}
-void TQTRM::miSpravaUdalostiClick() {}
+void TQTRM::miSpravaUdalostiClick() {
+    TEVEMAN management(ctx_.dir, ctx_.db, ctx_.clock, serviceMode_, this);
+    ui::execModal(management);
+}
 
 void TQTRM::miKonecClick() {
     close();

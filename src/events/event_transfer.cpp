@@ -82,16 +82,18 @@ std::string eventTransferText(std::span<const std::uint8_t> records) {
     return text;
 }
 
-EventExport exportEvents(const EventTable& table, const std::filesystem::path& file) {
+EventExport exportEvents(std::span<const std::uint8_t> records, const std::filesystem::path& file) {
     EventExport outcome;
-    for (int i = 1; i <= table.count(); ++i) {
-        if (!isValidDateTime(table.at(i).timestamp)) {
+    const std::size_t count = records.size() / EventRecord::kSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!isValidDateTime(
+                EventRecord::fromBytes(records.subspan(i * EventRecord::kSize)).timestamp)) {
             ++outcome.invalidDates;
         }
     }
-    outcome.result = writeFileAtomically(file, eventTransferText(table.bytes()));
+    outcome.result = writeFileAtomically(file, eventTransferText(records));
     if (outcome.result) {
-        outcome.written = table.count();
+        outcome.written = static_cast<int>(count);
     }
     return outcome;
 }

@@ -34,8 +34,9 @@ struct EventExport {
     int invalidDates = 0; // lines written with question marks for the date and time
 };
 
-// Writes every record of the table, in table order, as the whole file.
-EventExport exportEvents(const EventTable& table, const std::filesystem::path& file);
+// Writes every record (raw 19-byte records: a table's or a file's bytes), in their
+// order, as the whole file.
+EventExport exportEvents(std::span<const std::uint8_t> records, const std::filesystem::path& file);
 
 // What reading a file of such lines gave.
 struct EventTransferRead {

@@ -11,6 +11,7 @@
 #include "unitproc/fake_bus.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -171,7 +172,7 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
     }
     for (const char* a :
          {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar", "miSberDat",
-          "miUplneNastaveni", "miSynchronizace", "miHistorieUdalosti"}) {
+          "miUplneNastaveni", "miSynchronizace", "miHistorieUdalosti", "miSpravaUdalosti"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
@@ -248,6 +249,28 @@ TEST_F(MainWindowTest, TenThousandAndOneEventsWarnOnceAtEachOfTheThreePlaces) {
     });
     window->miHistorieUdalostiClick();
     EXPECT_EQ(ui.shown().size(), 3u);
+}
+
+// The event windows read the service mode as they are made.
+TEST_F(MainWindowTest, EventWindowsOpenFromTheMenuInTheServiceModeOfTheirOpening) {
+    test::writeBytes(dir / "QTR0005.DAT", std::vector<std::uint8_t>(19, 0));
+    start();
+    logIn("demo", "demo1234");
+    const auto serviceButtons = [](QDialog& d) {
+        return std::to_string(d.findChild<QCheckBox*>("cbHex")->isEnabled()) +
+               std::to_string(d.findChild<QPushButton*>("sbExport")->isEnabled());
+    };
+    ui.expectDialog("TEVEMAN", [&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Správa souboru událostí - QTR0005.DAT");
+        EXPECT_EQ(serviceButtons(d), "00");
+    });
+    window->miSpravaUdalostiClick();
+    window->Label1Click();
+    ui.expectDialog("TEVEMAN", [&](QDialog& d) { EXPECT_EQ(serviceButtons(d), "11"); });
+    window->miSpravaUdalostiClick();
+    ui.expectDialog("TEVELST",
+                    [](QDialog& d) { EXPECT_TRUE(d.findChild<QCheckBox*>("cbHex")->isEnabled()); });
+    window->miHistorieUdalostiClick();
 }
 
 TEST_F(MainWindowTest, ExactlyTenThousandEventsGiveNoWarning) {

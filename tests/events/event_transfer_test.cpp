@@ -57,7 +57,7 @@ TEST(EventTransfer, ExportThenImportReproducesTheRecordsByteForByte) {
         ASSERT_TRUE(table.append(e));
     }
     const std::vector<std::uint8_t> before(table.bytes().begin(), table.bytes().end());
-    const EventExport exported = exportEvents(table, dir / "UDALOSTI.SDF");
+    const EventExport exported = exportEvents(table.bytes(), dir / "UDALOSTI.SDF");
     ASSERT_TRUE(exported.result) << exported.result.error();
     EXPECT_EQ(exported.written, 4);
     EXPECT_EQ(exported.invalidDates, 0);
