@@ -5,11 +5,11 @@
 #include "events/event_archive.h"
 #include "events/event_file.h"
 #include "events/event_file_rewrite.h"
-#include "events/event_load_note.h"
 #include "events/event_transfer.h"
 #include "events/forms/date_dialog.h"
 #include "events/forms/event_page.h"
 #include "events/keys_from_events.h"
+#include "setup/editor_widgets.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
 #include "ui/ui_services.h"
@@ -26,15 +26,6 @@ namespace {
 const QString kDeletionCaption = QStringLiteral("MAZÁNÍ UDÁLOSTÍ");
 const QString kDataFilter = QStringLiteral("datové soubory (*.DAT);;všechny soubory (*.*)");
 const QString kTransferFilter = QStringLiteral("exportní soubory (*.SDF);;všechny soubory (*.*)");
-
-QPushButton* commandButton(const QString& text, const char* name, const QString& hint,
-                           QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
 
 fs::path chosenPath(const QString& file) {
     return fs::path(file.toStdWString());
@@ -66,25 +57,25 @@ TEVEMAN::TEVEMAN(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bo
 
     auto* pnSoubor = new QGroupBox(QStringLiteral("Soubor událostí"), this);
     pnSoubor->setObjectName(QStringLiteral("pnSoubor"));
-    auto* btCistSoubor = commandButton(QStringLiteral("Číst soubor"), "btCistSoubor",
-                                       QStringLiteral("čtení souboru událostí"), pnSoubor);
-    auto* btUlozitDo = commandButton(QStringLiteral("Uložit do"), "btUlozitDo",
-                                     QStringLiteral("zápis událostí do souboru"), pnSoubor);
-    auto* btSmazatVse =
-        commandButton(QStringLiteral("smazat vše"), "btSmazatVse",
-                      QStringLiteral("smaže všechny události (uschová je v archivu)"), pnSoubor);
-    auto* btSmazatDoData = commandButton(
+    auto* btCistSoubor = setup::makeButton(QStringLiteral("Číst soubor"), "btCistSoubor",
+                                           QStringLiteral("čtení souboru událostí"), pnSoubor);
+    auto* btUlozitDo = setup::makeButton(QStringLiteral("Uložit do"), "btUlozitDo",
+                                         QStringLiteral("zápis událostí do souboru"), pnSoubor);
+    auto* btSmazatVse = setup::makeButton(
+        QStringLiteral("smazat vše"), "btSmazatVse",
+        QStringLiteral("smaže všechny události (uschová je v archivu)"), pnSoubor);
+    auto* btSmazatDoData = setup::makeButton(
         QStringLiteral("smazat do data"), "btSmazatDoData",
         QStringLiteral("smaže události před vybraným dnem (uschová je v archivu)"), pnSoubor);
-    auto* sbExport = commandButton(QStringLiteral("export SDF"), "sbExport",
-                                   QStringLiteral("export souboru událostí"), pnSoubor);
-    auto* sbImport = commandButton(QStringLiteral("import SDF"), "sbImport",
-                                   QStringLiteral("import souboru událostí "), pnSoubor);
+    auto* sbExport = setup::makeButton(QStringLiteral("export SDF"), "sbExport",
+                                       QStringLiteral("export souboru událostí"), pnSoubor);
+    auto* sbImport = setup::makeButton(QStringLiteral("import SDF"), "sbImport",
+                                       QStringLiteral("import souboru událostí "), pnSoubor);
     sbExport->setEnabled(serviceMode);
     sbImport->setEnabled(serviceMode);
     auto* btPodleUdalosti =
-        commandButton(QStringLiteral("podle událostí"), "btPodleUdalosti",
-                      QStringLiteral("doplní seznam klíčů podle souboru událostí"), pnSoubor);
+        setup::makeButton(QStringLiteral("podle událostí"), "btPodleUdalosti",
+                          QStringLiteral("doplní seznam klíčů podle souboru událostí"), pnSoubor);
 
     auto* commands = new QVBoxLayout(pnSoubor);
     for (QPushButton* b : {btCistSoubor, btUlozitDo}) {
@@ -134,24 +125,28 @@ void TEVEMAN::showSource() {
 }
 
 void TEVEMAN::readIntoTable(const fs::path& file) {
-    const EventLoadResult loaded = table_->load(file);
+    loadEventTable(*table_, file, file.filename().string());
     source_ = file;
     showSource();
-    if (const std::string note = eventLoadNote(loaded, table_->count(), file.filename().string());
-        !note.empty()) {
-        ui::messageOk(ui::toQ(note), {}, loaded.file ? u'!' : u'E');
-    }
     page_->selectAllAndSort();
 }
 
-void TEVEMAN::showRewrittenEventFile() {
-    const EventLoadResult loaded = table_->load(eventFile());
+void TEVEMAN::afterDeletion(const EventFileRewrite& rewrite, const fs::path& named) {
+    if (!rewrite.result) {
+        ui::messageOk(ui::toQ(rewrite.result.error()), kDeletionCaption, u'E');
+        return;
+    }
+    // The confirmation named the archive; say so when another program took that name.
+    if (rewrite.archived > 0 && rewrite.archive != named) {
+        ui::messageOk(ui::toQ(archiveNote(rewrite)), kDeletionCaption, u'I');
+    }
+    if (!rewrite.note.empty()) {
+        ui::messageOk(ui::toQ(rewrite.note), kDeletionCaption, u'!');
+    }
+    // The event file as it is now, in the order it was written.
+    loadEventTable(*table_, eventFile(), kEventFile);
     source_ = eventFile();
     showSource();
-    if (const std::string note = eventLoadNote(loaded, table_->count(), kEventFile);
-        !note.empty()) {
-        ui::messageOk(ui::toQ(note), {}, loaded.file ? u'!' : u'E');
-    }
     table_->first();
     page_->redisplay();
 }
@@ -178,8 +173,16 @@ void TEVEMAN::btUlozitDoClick() {
         const EventFileRewrite r = replaceEventFile(eventFile(), table_->bytes(), clock_.now());
         if (!r.result) {
             ui::messageOk(ui::toQ(r.result.error()), {}, u'E');
-        } else if (r.archived > 0) {
-            ui::messageOk(ui::toQ(archiveNote(r)), {}, u'I');
+            return;
+        }
+        QStringList said;
+        for (const std::string& text : {archiveNote(r), r.note}) {
+            if (!text.empty()) {
+                said << ui::toQ(text);
+            }
+        }
+        if (!said.isEmpty()) {
+            ui::messageOk(said.join(u'\n'), {}, u'I');
         }
         return;
     }
@@ -194,15 +197,7 @@ void TEVEMAN::btSmazatVseClick() {
                          kDeletionCaption, u'Q') != ui::MessageAnswer::Yes) {
         return;
     }
-    const EventFileRewrite r = clearEventFile(eventFile(), clock_.now());
-    if (!r.result) {
-        ui::messageOk(ui::toQ(r.result.error()), kDeletionCaption, u'E');
-        return;
-    }
-    if (r.archived > 0 && r.archive != archive) {
-        ui::messageOk(ui::toQ(archiveNote(r)), kDeletionCaption, u'I');
-    }
-    showRewrittenEventFile();
+    afterDeletion(clearEventFile(eventFile(), clock_.now()), archive);
 }
 
 void TEVEMAN::btSmazatDoDataClick() {
@@ -220,15 +215,7 @@ void TEVEMAN::btSmazatDoDataClick() {
                          kDeletionCaption, u'Q') != ui::MessageAnswer::Yes) {
         return;
     }
-    const EventFileRewrite r = trimEventFile(eventFile(), cut, clock_.now(), page_->sortKind());
-    if (!r.result) {
-        ui::messageOk(ui::toQ(r.result.error()), kDeletionCaption, u'E');
-        return;
-    }
-    if (r.archived > 0 && r.archive != archive) {
-        ui::messageOk(ui::toQ(archiveNote(r)), kDeletionCaption, u'I');
-    }
-    showRewrittenEventFile();
+    afterDeletion(trimEventFile(eventFile(), cut, clock_.now(), page_->sortKind()), archive);
 }
 
 void TEVEMAN::sbExportClick() {

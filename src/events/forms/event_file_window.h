@@ -4,6 +4,7 @@
 #ifndef Q_MOC_RUN
 #include "base/clock.h"
 #include "events/event_decoder.h"
+#include "events/event_file_rewrite.h"
 #include "events/event_table.h"
 #endif
 
@@ -46,8 +47,9 @@ private:
     // Reads a file into the table (replacing it): caption, cursor 1, "vše" and sorted.
     void readIntoTable(const std::filesystem::path& file);
     void showSource();
-    // The event file again after it was rewritten, in the order it now has.
-    void showRewrittenEventFile();
+    // After "smazat vše" or "smazat do data": what went wrong or where the events went
+    // (`named` is the archive the question named), then the event file as it is now.
+    void afterDeletion(const EventFileRewrite& rewrite, const std::filesystem::path& named);
 
     std::filesystem::path dir_;
     ConfigurationDatabase& db_;

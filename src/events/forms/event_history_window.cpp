@@ -4,8 +4,8 @@
 #include "docs/forms/output_window.h"
 #include "events/event_file.h"
 #include "events/event_listing.h"
-#include "events/event_load_note.h"
 #include "events/forms/event_page.h"
+#include "setup/editor_widgets.h"
 #include "setup/interval_dialog.h"
 #include "setup/key_picker_dialog.h"
 #include "setup/unit_picker_dialog.h"
@@ -25,15 +25,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("Přehled událostí v systému ");
 
-QPushButton* commandButton(const QString& text, const char* name, const QString& hint,
-                           QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bool serviceMode,
@@ -47,20 +38,22 @@ TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bo
 
     pnPrikazy_ = new QGroupBox(QStringLiteral("Zobrazit"), this);
     pnPrikazy_->setObjectName(QStringLiteral("pnPrikazy"));
-    auto* btOriginal = commandButton(QStringLiteral("Originál"), "btOriginal",
-                                     QStringLiteral("zobrazí originální události"), pnPrikazy_);
-    auto* btDochazka = commandButton(QStringLiteral("Docházka"), "btDochazka",
-                                     QStringLiteral("zobrazí jen události docházky"), pnPrikazy_);
-    auto* btKlic = commandButton(QStringLiteral("Klíč"), "btKlic",
-                                 QStringLiteral("zobrazí události vybraného klíče"), pnPrikazy_);
+    auto* btOriginal = setup::makeButton(QStringLiteral("Originál"), "btOriginal",
+                                         QStringLiteral("zobrazí originální události"), pnPrikazy_);
+    auto* btDochazka =
+        setup::makeButton(QStringLiteral("Docházka"), "btDochazka",
+                          QStringLiteral("zobrazí jen události docházky"), pnPrikazy_);
+    auto* btKlic =
+        setup::makeButton(QStringLiteral("Klíč"), "btKlic",
+                          QStringLiteral("zobrazí události vybraného klíče"), pnPrikazy_);
     auto* btDatum =
-        commandButton(QStringLiteral("Datum"), "btDatum",
-                      QStringLiteral("zobrazí události v časovém intervalu"), pnPrikazy_);
+        setup::makeButton(QStringLiteral("Datum"), "btDatum",
+                          QStringLiteral("zobrazí události v časovém intervalu"), pnPrikazy_);
     auto* btJednotka =
-        commandButton(QStringLiteral("Jednotka"), "btJednotka",
-                      QStringLiteral("zobrazí události vybrané jednotky"), pnPrikazy_);
-    auto* btVypsat = commandButton(QStringLiteral("vypsat"), "btVypsat",
-                                   QStringLiteral("výpis zobrazených událostí"), pnPrikazy_);
+        setup::makeButton(QStringLiteral("Jednotka"), "btJednotka",
+                          QStringLiteral("zobrazí události vybrané jednotky"), pnPrikazy_);
+    auto* btVypsat = setup::makeButton(QStringLiteral("vypsat"), "btVypsat",
+                                       QStringLiteral("výpis zobrazených událostí"), pnPrikazy_);
     auto* commands = new QHBoxLayout(pnPrikazy_);
     for (QPushButton* b : {btOriginal, btDochazka, btKlic, btDatum, btJednotka}) {
         commands->addWidget(b);
@@ -90,17 +83,8 @@ TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bo
 
 TEVELST::~TEVELST() = default;
 
-bool TEVELST::loadEventFile() {
-    const EventLoadResult loaded = table_->load(dir_ / kEventFile);
-    if (const std::string note = eventLoadNote(loaded, table_->count(), kEventFile);
-        !note.empty()) {
-        ui::messageOk(ui::toQ(note), {}, loaded.file ? u'!' : u'E');
-    }
-    return loaded.file.ok();
-}
-
 void TEVELST::btOriginalClick() {
-    loadEventFile();
+    loadEventTable(*table_, dir_ / kEventFile, kEventFile);
     original_ = true;
     setWindowTitle(kCaption);
     page_->selectAllAndSort();
@@ -108,7 +92,7 @@ void TEVELST::btOriginalClick() {
 
 void TEVELST::startFromWholeFile() {
     if (!original_) {
-        loadEventFile();
+        loadEventTable(*table_, dir_ / kEventFile, kEventFile);
         // In the order "Třídit" shows, not in the file's.
         table_->sort(page_->sortKind());
     }

@@ -43,8 +43,6 @@ public:
     EventPage* page() const { return page_; }
 
 private:
-    // Reads the event file into the table; false (after saying why) when it could not.
-    bool loadEventFile();
     // The whole file again when the table holds a filtered view.
     void startFromWholeFile();
     // After a filter: the caption, cursor 1, the page.

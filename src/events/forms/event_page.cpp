@@ -1,6 +1,8 @@
 #include "events/forms/event_page.h"
 
 #include "base/date_time.h"
+#include "events/event_load_note.h"
+#include "ui/message_routines.h"
 #include "ui/qt_text.h"
 
 #include <QButtonGroup>
@@ -25,6 +27,14 @@ constexpr const char* kSortNames[] = {"vše",      "adresa", "klíč", "datum",
                                       "výsledek", "pom-1",  "pom-2"};
 
 } // namespace
+
+bool loadEventTable(EventTable& table, const std::filesystem::path& file, const std::string& name) {
+    const EventLoadResult loaded = table.load(file);
+    if (const std::string note = eventLoadNote(loaded, table.count(), name); !note.empty()) {
+        ui::messageOk(ui::toQ(note), {}, loaded.file ? u'!' : u'E');
+    }
+    return loaded.file.ok();
+}
 
 EventPage::EventPage(EventTable& table, const EventDecoder& decoder, bool serviceMode,
                      QWidget* parent)

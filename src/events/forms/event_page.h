@@ -7,6 +7,8 @@
 #endif
 
 #include <QWidget>
+#include <filesystem>
+#include <string>
 
 class QButtonGroup;
 class QCheckBox;
@@ -16,6 +18,11 @@ class QPushButton;
 class QTableWidget;
 
 namespace qtr {
+
+// Reads an event file into the table (cursor 0) and tells the operator what he should
+// know about it: that it could not be read, or what of it was left out. `name` is the
+// name he knows the file by. False when it could not be read.
+bool loadEventTable(EventTable& table, const std::filesystem::path& file, const std::string& name);
 
 // The page of events both event windows show: a grid "Datum", "Čas", "Událost"
 // of 16 rows whose first row is the table's cursor, the navigation buttons and
