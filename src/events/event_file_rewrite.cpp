@@ -6,9 +6,9 @@
 #include "events/event_record.h"
 
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qtr {
@@ -29,8 +29,10 @@ void appendRecord(Bytes& to, std::span<const std::uint8_t> records, std::size_t 
 }
 
 // How often each record occurs, byte for byte.
-std::map<std::string_view, std::uint64_t> tally(std::span<const std::uint8_t> records) {
-    std::map<std::string_view, std::uint64_t> counts;
+using Tally = std::unordered_map<std::string_view, std::uint64_t>;
+Tally tally(std::span<const std::uint8_t> records) {
+    Tally counts;
+    counts.reserve(records.size() / kRec);
     for (std::size_t i = 0; i < records.size() / kRec; ++i) {
         ++counts[recordAt(records, i)];
     }
@@ -151,8 +153,7 @@ EventFileRewrite appendToEventFile(const fs::path& file, std::span<const std::ui
         file, 0.0,
         [&](std::span<const std::uint8_t> current, Bytes& next, Bytes&, EventFileRewrite& outcome) {
             next.assign(current.begin(), current.end());
-            auto present =
-                skipPresent ? tally(current) : std::map<std::string_view, std::uint64_t>{};
+            auto present = skipPresent ? tally(current) : Tally{};
             const std::size_t capacity = EventTable::kCapacity;
             for (std::size_t i = 0; i < records.size() / kRec; ++i) {
                 if (skipPresent) {
