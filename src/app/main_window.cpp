@@ -16,6 +16,7 @@
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
@@ -335,7 +336,7 @@ void TQTRM::miPrihlasitClick() {
         return;
     }
     TFIRST login(this);
-    if (login.exec() != QDialog::Accepted) {
+    if (ui::execModal(login) != QDialog::Accepted) {
         return;
     }
     const std::string name = ui::fromQ(login.userName());
@@ -362,12 +363,12 @@ void TQTRM::miUrcitClick() {
     }
     TCPM accountsWindow(ctx_.dir / kAccountFile, ctx_.keys.masterOrZero(), serviceMode_,
                         ctx_.random, this);
-    accountsWindow.exec();
+    ui::execModal(accountsWindow);
 }
 
 void TQTRM::miTestKomunikaceClick() {
     TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
-    test.exec();
+    ui::execModal(test);
 }
 
 void TQTRM::miOsobyClick() {
@@ -400,7 +401,7 @@ void TQTRM::miPlanovaciKalendarClick() {}
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);
-    status.exec();
+    ui::execModal(status);
 }
 
 void TQTRM::miSynchronizaceClick() {
@@ -435,7 +436,7 @@ void TQTRM::miKonecClick() {
 
 void TQTRM::miOProgramuClick() {
     TQTRABOUT about(currentMemoryFigures(), this);
-    about.exec();
+    ui::execModal(about);
 }
 
 void TQTRM::miHistorieProgramuClick() {
@@ -454,7 +455,7 @@ void TQTRM::miKomunikaceClick() {
         ports << ui::toQ(p);
     }
     TKOMPAR dialog(ctx_.comm.settings(), ports, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (dialog.run() == QDialog::Accepted) {
         ctx_.comm.setSettings(dialog.settings());
         if (const std::string failure = ctx_.comm.saveSettings(); !failure.empty()) {
             ui::messageOk(ui::toQ(failure), {}, u'E');

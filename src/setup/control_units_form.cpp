@@ -9,6 +9,7 @@
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
 #include "ui/record_navigator.h"
+#include "ui/ui_services.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -107,8 +108,7 @@ TJEDDEF::TJEDDEF(ConfigurationDatabase& db, QWidget* parent)
     : TJEDDEF(db.units, db.zones, parent) {}
 
 TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* parent)
-    : QDialog(parent), units_(units), zones_(zones),
-      runDialog_([](QDialog& d) { return d.exec(); }) {
+    : QDialog(parent), units_(units), zones_(zones) {
     setObjectName(QStringLiteral("TJEDDEF"));
     setWindowTitle(QStringLiteral("Seznam řídících jednotek"));
     setStyleSheet(editorStyleSheet());
@@ -531,7 +531,7 @@ void TJEDDEF::btTypClick() {
     ControlUnitRecord& u = units_.current();
     readFields(u, false);
     TPTYP dialog(u.unitType, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.unitType = dialog.chosenType();
         applyStandardDescription(u);
     }
@@ -560,7 +560,7 @@ void TJEDDEF::btPouzitiClick() {
         labels = textsOf(EditSnimIN_.data(), layout->boxes);
     }
     UnitUsageDialog dialog(toQ(layout->title), labels, layout->attendance, u.usage, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.usage = dialog.usage();
         EditPOUZITI_->setText(toQ(hexByteText(u.usage)));
     }
@@ -574,21 +574,21 @@ void TJEDDEF::btVlastnostiClick() {
     case kUnitAccess:
     case kUnitAttendance: {
         DoorTimeDialog d(u.parameters, this);
-        if (runDialog_(d) == QDialog::Accepted) {
+        if (ui::execModal(d) == QDialog::Accepted) {
             changed = d.parameters();
         }
         break;
     }
     case kUnitDoor: {
         DoorParametersDialog d(u.parameters, textsOf(EditSnimIN_.data(), 4), this);
-        if (runDialog_(d) == QDialog::Accepted) {
+        if (ui::execModal(d) == QDialog::Accepted) {
             changed = d.parameters();
         }
         break;
     }
     case kUnitBarrier: {
         BarrierParametersDialog d(u.parameters, textsOf(EditSnimIN_.data(), 2), this);
-        if (runDialog_(d) == QDialog::Accepted) {
+        if (ui::execModal(d) == QDialog::Accepted) {
             changed = d.parameters();
         }
         break;
@@ -607,7 +607,7 @@ void TJEDDEF::btPoplachClick() {
     readFields(u, false);
     UnitMaskDialog dialog(QStringLiteral("Maska poplachu"), textsOf(EditSnimIN_.data(), 8),
                           u.alarmMask, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.alarmMask = dialog.mask();
         EditALARM_->setText(toQ(hexByteText(u.alarmMask)));
     }
@@ -618,7 +618,7 @@ void TJEDDEF::btReleClick() {
     readFields(u, false);
     UnitMaskDialog dialog(QStringLiteral("Maska otevření dveří"), textsOf(EditSnimTM_.data(), 8),
                           u.relayMask, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.relayMask = dialog.mask();
         EditRELE_->setText(toQ(hexByteText(u.relayMask)));
     }

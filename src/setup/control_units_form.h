@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -39,10 +38,6 @@ public:
 
     EditMode mode() const { return mode_; }
 
-    // How the small dialogs are run; exec() unless a test answers them itself.
-    using DialogRunner = std::function<int(QDialog&)>;
-    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -71,7 +66,6 @@ private:
     ControlUnitTable& units_;
     const ZoneTable& zones_;
     EditMode mode_ = EditMode::Browse;
-    DialogRunner runDialog_;
 
     ui::RecordNavigator* navigator_;
     QLineEdit* EditADRESA_;

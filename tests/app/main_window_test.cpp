@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,7 +26,6 @@ namespace qtr {
 namespace {
 
 using test::FakeBus;
-using test::onNextModal;
 using test::UiResponder;
 
 const KeyNumber kMaster = KeyNumber::parse("0102030405060A");
@@ -80,12 +80,11 @@ struct MainWindowTest : ::testing::Test {
     }
     // Answers the log-in dialog with a name and a password (or cancels it).
     void logIn(const QString& name, const QString& password, bool confirm = true) {
-        onNextModal([=](QDialog* d) {
-            EXPECT_EQ(d->windowTitle(), "Přihlášení uživatele");
-            QTest::keyClicks(d->findChild<QLineEdit*>("Edit1"), name);
-            QTest::keyClicks(d->findChild<QLineEdit*>("Edit2"), password);
-            QTest::mouseClick(d->findChild<QPushButton*>(confirm ? "btHotovo" : "btZpet"),
-                              Qt::LeftButton);
+        ui.expectDialog("TFIRST", [=](QDialog& d) {
+            EXPECT_EQ(d.windowTitle(), "Přihlášení uživatele");
+            d.findChild<QLineEdit*>("Edit1")->setText(name);
+            d.findChild<QLineEdit*>("Edit2")->setText(password);
+            d.findChild<QPushButton*>(confirm ? "btHotovo" : "btZpet")->click();
         });
         window->miPrihlasitClick();
     }
@@ -133,16 +132,16 @@ TEST_F(MainWindowTest, MenuCaptionsWithTheirAccelerators) {
 
 TEST_F(MainWindowTest, CancelledLogInOffersKeyAndTestButKeepsTheMenusClosed) {
     start();
-    onNextModal([](QDialog* d) {
-        auto* hotovo = d->findChild<QPushButton*>("btHotovo");
+    ui.expectDialog("TFIRST", [](QDialog& d) {
+        auto* hotovo = d.findChild<QPushButton*>("btHotovo");
         EXPECT_FALSE(hotovo->isEnabled());
-        QTest::keyClicks(d->findChild<QLineEdit*>("Edit1"), "demo");
+        QTest::keyClicks(d.findChild<QLineEdit*>("Edit1"), "demo");
         EXPECT_FALSE(hotovo->isEnabled());
-        QTest::keyClicks(d->findChild<QLineEdit*>("Edit2"), "x");
+        QTest::keyClicks(d.findChild<QLineEdit*>("Edit2"), "x");
         EXPECT_TRUE(hotovo->isEnabled());
-        d->findChild<QLineEdit*>("Edit1")->clear();
+        d.findChild<QLineEdit*>("Edit1")->clear();
         EXPECT_FALSE(hotovo->isEnabled());
-        QTest::mouseClick(d->findChild<QPushButton*>("btZpet"), Qt::LeftButton);
+        d.findChild<QPushButton*>("btZpet")->click();
     });
     window->miPrihlasitClick();
     EXPECT_FALSE(window->loggedIn());
@@ -247,23 +246,21 @@ TEST_F(MainWindowTest, TheMasterKeyOpensTheAccountsWindow) {
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kMaster);
     ui.expectMessage("Vložte identifikační klíč!");
     QString opened;
-    onNextModal([&](QDialog* d) { opened = d->objectName() + " " + d->windowTitle(); });
+    ui.expectDialog("TCPM", [&](QDialog& d) { opened = d.windowTitle(); });
     window->miUrcitClick();
-    EXPECT_EQ(opened, "TCPM Oprávnění");
+    EXPECT_EQ(opened, "Oprávnění");
 }
 
 TEST_F(MainWindowTest, AServiceKeyOpensItTooAndAnOrdinaryKeyDoesNothing) {
     start();
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kService);
     ui.expectMessage("Vložte identifikační klíč!");
-    QString opened;
-    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    ui.expectDialog("TCPM", [](QDialog&) {});
     window->miUrcitClick();
-    EXPECT_EQ(opened, "TCPM");
 
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kOrdinary);
     ui.expectMessage("Vložte identifikační klíč!");
-    window->miUrcitClick(); // no window: an unexpected modal would hang the test
+    window->miUrcitClick(); // no window: an unexpected one fails the test
     // A reader that does not answer: its failure box, and nothing else.
     bus.answers.clear();
     ui.expectMessage("Vložte identifikační klíč!");
@@ -276,13 +273,12 @@ TEST_F(MainWindowTest, CommunicationParametersRoundTripThroughTheDialogAndTheFil
     start();
     logIn("demo", "demo1234");
     bus.ports = {"COM1", "COM2", "COM4"};
-    onNextModal([](QDialog* d) {
-        EXPECT_EQ(d->objectName(), "TKOMPAR");
-        d->findChild<QComboBox*>("cbPort")->setCurrentIndex(2);
-        d->findChild<QRadioButton*>("rgMod1")->setChecked(true);
-        d->findChild<QRadioButton*>("rgRychlost0")->setChecked(true);
-        d->findChild<QSpinBox*>("udAdresa")->setValue(0x21);
-        QTest::mouseClick(d->findChild<QPushButton*>("btOk"), Qt::LeftButton);
+    ui.expectDialog("TKOMPAR", [](QDialog& d) {
+        d.findChild<QComboBox*>("cbPort")->setCurrentIndex(2);
+        d.findChild<QRadioButton*>("rgMod1")->setChecked(true);
+        d.findChild<QRadioButton*>("rgRychlost0")->setChecked(true);
+        d.findChild<QSpinBox*>("udAdresa")->setValue(0x21);
+        d.findChild<QPushButton*>("btOk")->click();
     });
     window->miKomunikaceClick();
     EXPECT_EQ(bus.closes, 1);
@@ -298,10 +294,10 @@ TEST_F(MainWindowTest, CommunicationParametersRoundTripThroughTheDialogAndTheFil
     CommParameters loaded;
     ASSERT_TRUE(loadCommParameters(dir.path(), loaded).ok());
     EXPECT_EQ(loaded, bus.current.parameters);
-    onNextModal([](QDialog* d) {
-        EXPECT_EQ(d->findChild<QComboBox*>("cbPort")->currentText(), "COM4");
-        EXPECT_TRUE(d->findChild<QRadioButton*>("rgMod1")->isChecked());
-        QTest::mouseClick(d->findChild<QPushButton*>("btCancel"), Qt::LeftButton);
+    ui.expectDialog("TKOMPAR", [](QDialog& d) {
+        EXPECT_EQ(d.findChild<QComboBox*>("cbPort")->currentText(), "COM4");
+        EXPECT_TRUE(d.findChild<QRadioButton*>("rgMod1")->isChecked());
+        d.findChild<QPushButton*>("btCancel")->click();
     });
     window->miKomunikaceClick();
     EXPECT_EQ(bus.opens, 3);
@@ -384,18 +380,13 @@ TEST_F(MainWindowTest, AnEditorClosedSavesItsTableFile) {
     db.groups.current().groupName.setText("Nová skupina");
     db.groups.append();
     EXPECT_EQ(std::filesystem::file_size(dir / "QTR0004.DAT"), 0u);
-    QString opened;
-    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    ui.expectDialog("TSKUP", [](QDialog&) {});
     window->miSkupinyClick();
-    EXPECT_EQ(opened, "TSKUP");
     EXPECT_EQ(std::filesystem::file_size(dir / "QTR0004.DAT"), 26u);
-
-    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    ui.expectDialog("TKEYS", [](QDialog&) {});
     window->miOsobyClick();
-    EXPECT_EQ(opened, "TKEYS");
-    onNextModal([&](QDialog* d) { opened = d->objectName(); });
+    ui.expectDialog("TJEDDEF", [](QDialog&) {});
     window->miJednotkyClick();
-    EXPECT_EQ(opened, "TJEDDEF");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "base/hex_text.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/forms/up_down.h"
 
 #include <QButtonGroup>
@@ -114,13 +115,13 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
     laAdresa_->setText(ui::toQ(hexByteText(current.readerAddress)) + QStringLiteral(" hex"));
 }
 
-int TKOMPAR::exec() {
+int TKOMPAR::run() {
     if (cbPort_->count() == 0) {
         ui::messageOk(QStringLiteral("Není k dispozici žádný sériový port!"),
                       QStringLiteral("KONTROLA"), u'!');
         return QDialog::Rejected;
     }
-    return QDialog::exec();
+    return ui::execModal(*this);
 }
 
 void TKOMPAR::btOkClick() {
