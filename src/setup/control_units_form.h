@@ -58,10 +58,10 @@ private:
 
     void display();
     void setMode(EditMode mode);
-    // Every field into the record. Strict: a bad decimal field is reported and
-    // nothing is stored (false). Lenient (before a dialog): a field that does not
-    // read keeps the record's value, and nothing is reported.
-    bool readFields(ControlUnitRecord& unit, bool strict);
+    // Every field into the record ("hotovo"). A decimal field that is empty or not a
+    // number is reported and nothing is stored (false); the objects the type greys out
+    // keep the record's values.
+    bool readFields(ControlUnitRecord& unit);
 
     ControlUnitTable& units_;
     const ZoneTable& zones_;

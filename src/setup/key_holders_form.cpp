@@ -200,7 +200,10 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
 
 void TKEYS::refresh() {
     fillNames();
-    holders_.first();
+    // An empty register shows the zero key and empty fields, never a leftover holder.
+    if (!holders_.first()) {
+        holders_.clearCurrent();
+    }
     display();
     setMode(EditMode::Browse);
 }

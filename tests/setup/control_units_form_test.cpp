@@ -269,7 +269,11 @@ TEST(TJEDDEF, RecordCheckMessages) {
     e.open();
 
     e.button("btNovy")->click();
-    e.edit("EditTYP")->setText("01");
+    e.ui.expectDialog("TPTYP", [](QDialog& d) {
+        child<QRadioButton>(d, "rbTyp1")->setChecked(true);
+        d.accept();
+    });
+    e.button("btTyp")->click();
     e.ui.expectMessage("Tato adresa je vyhražena pro jiné použití!");
     e.button("btHotovo")->click();
     e.edit("EditADRESA")->setText("02");
@@ -344,6 +348,111 @@ TEST(TJEDDEF, ABadNumberIsRefusedNamingTheFieldAndNothingIsStored) {
     EXPECT_EQ(e.units.at(1).objects[5].authorisedCount, 12);
     EXPECT_EQ(e.units.at(1).objects[4].planX, 7);
     EXPECT_EQ(e.units.at(1).objects[4].planY, 10);
+}
+
+// Typing a type code empties the object fields. The dialog buttons work on the record: a
+// standard description takes the typed address only; type, usage and objects stay.
+TEST(TJEDDEF, DialogButtonsKeepTheTypeUsageAndObjectsOfTheRecord) {
+    ControlUnitRecord stored = unitOf(0x0A, 1, "Vrátnice");
+    stored.usage = 0x05;
+    for (std::size_t i = 0; i < 8; ++i) {
+        UnitObjectRecord& o = stored.objects[i];
+        o.zoneName.setText("SKLAD");
+        o.planX = 10 + static_cast<std::int32_t>(i);
+        o.planY = 20;
+        o.authorisedCount = 5;
+        o.presentCount = 2;
+        o.objectState = 1;
+    }
+    struct Case {
+        const char* button;
+        const char* dialog;
+        bool takesAddress; // and shows the record again
+        std::uint8_t usage;
+    };
+    const Case cases[] = {
+        {"btStandard", nullptr, true, 0x05},    {"btTyp", "TPTYP", true, 0x05},
+        {"btPouziti", "TPOUZITI", false, 0x0F}, {"btVlastnosti", "TDOBADV", false, 0x05},
+        {"btPoplach", "TMASKA", false, 0x05},   {"btRele", "TMASKA", false, 0x05},
+    };
+    for (const auto& c : cases) {
+        Editor e;
+        e.add(stored);
+        e.open();
+        e.button("btOpravit")->click();
+        e.edit("EditADRESA")->setText("1B");
+        e.edit("EditPOUZITI")->setText("0F");
+        e.edit("EditTYP")->setText("04");
+        if (c.dialog != nullptr) {
+            e.ui.expectDialog(c.dialog, [](QDialog& d) { d.accept(); });
+        }
+        e.button(c.button)->click();
+        const ControlUnitRecord& u = e.units.current();
+        EXPECT_EQ(u.address, c.takesAddress ? 0x1B : 0x0A) << c.button;
+        EXPECT_EQ(u.unitType, 1) << c.button;
+        EXPECT_EQ(u.usage, c.usage) << c.button;
+        EXPECT_EQ(u.objects, stored.objects) << c.button;
+        EXPECT_EQ(e.text("EditS0"), c.takesAddress ? "010,020" : "") << c.button;
+        // "hotovo" refuses what is still empty instead of storing zeros.
+        if (!c.takesAddress) {
+            e.ui.expectMessage("Položka „Souř.“ objektu 0 musí mít tvar xxx,yyy");
+        }
+        e.button("btHotovo")->click();
+        EXPECT_EQ(e.units.at(1).objects, stored.objects) << c.button;
+        EXPECT_EQ(e.units.at(1).address, c.takesAddress ? 0x1B : 0x0A) << c.button;
+    }
+}
+
+TEST(TJEDDEF, EmptyNumberFieldsAreRefusedAndGreyedObjectsKeepTheirValues) {
+    Editor e;
+    ControlUnitRecord stored = unitOf(0x0A, 4, "Závora");
+    stored.objects[3].planX = 7;
+    stored.objects[3].authorisedCount = 9;
+    e.add(stored);
+    e.open();
+    const std::pair<const char*, const char*> empties[] = {
+        {"EditS1", "Položka „Souř.“ objektu 1 musí mít tvar xxx,yyy"},
+        {"EditO1", "Položka „Oprávnění“ objektu 1 musí být celé číslo."},
+        {"EditP1", "Položka „Přítomno“ objektu 1 musí být celé číslo."},
+        {"edSto1", "Položka „Stav“ objektu 1 musí být celé číslo od 0 do 255."},
+    };
+    for (const auto& [field, message] : empties) {
+        e.button("btOpravit")->click();
+        e.edit(field)->clear();
+        e.ui.expectMessage(message);
+        e.button("btHotovo")->click();
+        EXPECT_EQ(e.form->mode(), EditMode::Update) << field;
+        EXPECT_EQ(e.units.at(1), stored) << field;
+        e.button("btPrerusit")->click();
+    }
+    // Typing the type code of a barrier unit empties every object field; objects 2..5 are
+    // greyed and cannot be filled in, so they keep what the record holds.
+    e.button("btOpravit")->click();
+    e.edit("EditTYP")->setText("04");
+    for (int i : {0, 1, 6, 7}) {
+        e.edit(QStringLiteral("EditS%1").arg(i))->setText("001,002");
+        for (const char* f : {"EditO", "EditP", "edSto"}) {
+            e.edit(QStringLiteral("%1%2").arg(f).arg(i))->setText("3");
+        }
+    }
+    e.button("btHotovo")->click();
+    ASSERT_EQ(e.form->mode(), EditMode::Browse);
+    EXPECT_EQ(e.units.at(1).objects[3], stored.objects[3]);
+    EXPECT_EQ(e.units.at(1).objects[6].planY, 2);
+    EXPECT_EQ(e.units.at(1).objects[6].objectState, 3);
+}
+
+TEST(TJEDDEF, ResultTextsAreLabelledByTheirNumber) {
+    Editor e;
+    e.open();
+    QStringList labels;
+    for (auto* l : e.form->findChildren<QLabel*>()) {
+        if (l->text().startsWith("Výsledek")) {
+            labels << l->text();
+        }
+    }
+    labels.sort();
+    EXPECT_EQ(labels, QStringList({"Výsledek 0", "Výsledek 1", "Výsledek 2", "Výsledek 3"}));
 }
 
 TEST(TJEDDEF, BarrierPropertiesShowAndKeepTheStoredBytes) {
@@ -459,7 +568,7 @@ TEST(TJEDDEF, UsageAndMaskDialogs) {
 
     e.ui.expectDialog("TMASKA", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Maska poplachu");
-        EXPECT_EQ(child<QCheckBox>(d, "cbBit0")->text(), "0: Hlavní vchod");
+        EXPECT_EQ(child<QCheckBox>(d, "cbBit0")->text(), "Hlavní vchod");
         child<QCheckBox>(d, "cbBit7")->setChecked(false);
         d.accept();
     });
@@ -483,7 +592,7 @@ TEST(TJEDDEF, UsageAndMaskDialogs) {
     EXPECT_EQ(e.text("EditPOUZITI"), "01");
     e.ui.expectDialog("TMASKA", [](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Maska otevření dveří");
-        EXPECT_EQ(child<QCheckBox>(d, "cbBit6")->text(), "6: * ZRUŠIT *");
+        EXPECT_EQ(child<QCheckBox>(d, "cbBit6")->text(), "* ZRUŠIT *");
         child<QCheckBox>(d, "cbBit0")->setChecked(true);
         child<QCheckBox>(d, "cbBit4")->setChecked(true);
         d.accept();
