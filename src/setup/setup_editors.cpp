@@ -12,7 +12,7 @@ namespace qtr::setup {
 FileResult runKeyHolderRegister(ConfigurationDatabase& db, const std::filesystem::path& dir,
                                 KeyReading reading, QWidget* parent) {
     {
-        TKEYS form(db, std::move(reading), parent);
+        TKEYS form(db, std::move(reading), dir / kKeyHoldersFile, parent);
         ui::execModal(form);
     }
     return db.keyHolders.save(dir / kKeyHoldersFile);
