@@ -162,8 +162,8 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne, miDok,
-                     miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava};
+    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne,  miDok,
+                     miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -443,9 +443,8 @@ void TQTRM::miHistorieProgramuClick() {
     if (!administratorKeyPresented()) {
         return;
     }
-    ui::messageOk(QStringLiteral("Okno systémového protokolu zatím není k dispozici; protokol je "
-                                 "v souboru protokol.txt."),
-                  {}, u'I');
+    // The protocol view opens here once the program has it; until then the item is
+    // disabled (notAvailable_).
 }
 
 void TQTRM::miKomunikaceClick() {
