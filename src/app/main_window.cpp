@@ -9,6 +9,7 @@
 #include "base/file_io.h"
 #include "base/text_lines.h"
 #include "base/win1250.h"
+#include "calendar/forms/calendar_windows.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
 #include "events/event_count_check.h"
@@ -112,10 +113,9 @@ void TQTRM::buildMenu() {
                                 &TQTRM::miOpravneniClick);
     QAction* miCasy =
         item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
-    QAction* miSvatky =
-        item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
-    QAction* miPlan = item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
-                           &TQTRM::miPlanovaciKalendarClick);
+    item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
+    item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
+         &TQTRM::miPlanovaciKalendarClick);
 
     mnNastaveni_ = MainMenu1->addMenu(QStringLiteral("&Nastavení systému"));
     mnNastaveni_->setObjectName(QStringLiteral("mnNastaveni"));
@@ -162,8 +162,8 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne,  miDok,
-                     miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava, miHistP};
+    notAvailable_ = {miOpravneni, miCasy,  miSynchro, miUplne, miDok,    miSber,
+                     miHistU,     miVyhod, miKarty_,  miCis,   miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -396,8 +396,15 @@ void TQTRM::miJednotkyClick() {
 }
 void TQTRM::miOpravneniClick() {}
 void TQTRM::miCasyClick() {}
-void TQTRM::miSvatkyClick() {}
-void TQTRM::miPlanovaciKalendarClick() {}
+void TQTRM::miSvatkyClick() {
+    reportFileResult(calendar::runHolidayCalendar(ctx_.calendar, ctx_.dir,
+                                                  decodeDateTime(ctx_.clock.now()).year, this));
+}
+
+void TQTRM::miPlanovaciKalendarClick() {
+    calendar::runPlanningCalendar(ctx_.calendar, ctx_.dir, decodeDateTime(ctx_.clock.now()).year,
+                                  this);
+}
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);

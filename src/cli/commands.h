@@ -23,7 +23,14 @@ int runLog(CliContext& ctx);
 int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
-int runSim(CliContext& ctx);       // the console of the simulated units of --sim
-int runMasterKey(CliContext& ctx); // command_installation.cpp
+int runSim(CliContext& ctx);         // the console of the simulated units of --sim
+int runMasterKey(CliContext& ctx);   // command_installation.cpp
+int runSchedules(CliContext& ctx);   // command_access.cpp
+int runPermissions(CliContext& ctx); // command_access.cpp
+
+// command_calendar.cpp: the holiday and planning calendars.
+int runHolidays(CliContext& ctx);
+int runCalendar(CliContext& ctx);
+int runPlanning(CliContext& ctx);
 
 } // namespace qtr::cli

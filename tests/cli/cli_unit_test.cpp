@@ -1,25 +1,18 @@
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "db/data_files.h"
 #include "db/tables.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qtr::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliRun;
 
 Outcome runIn(const test::TempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string(), "--sim"});
-    std::ostringstream out, err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), "--sim");
+    return test::runQtrCli(dir.path(), std::move(args));
 }
 
 void defineUnits(const test::TempDir& dir) {
