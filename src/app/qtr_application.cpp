@@ -2,7 +2,6 @@
 
 #include "ui/message_routines.h"
 
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
