@@ -11,11 +11,13 @@
 #include "base/win1250.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
+#include "docs/forms/settings_documentation_form.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
@@ -124,8 +126,8 @@ void TQTRM::buildMenu() {
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
     QAction* miUplne = item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"),
                             "miUplneNastaveni", &TQTRM::miUplneNastaveniClick);
-    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
-                          &TQTRM::miDokumentaceClick);
+    item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
+         &TQTRM::miDokumentaceClick);
 
     mnVyuzivani_ = MainMenu1->addMenu(QStringLiteral("&Využívání systému"));
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
@@ -161,7 +163,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne, miDok,
+    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne,
                      miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava};
 }
 
@@ -413,6 +415,8 @@ void TQTRM::miUplneNastaveniClick() {
 
 void TQTRM::miDokumentaceClick() {
     protocolEntry("&Dokumentace nastavení");
+    TDOK0 documentation(ctx_.db, ctx_.dir, this);
+    ui::execModal(documentation);
 }
 
 void TQTRM::miSberDatClick() {
