@@ -1,11 +1,12 @@
 #include "docs/settings_documentation.h"
 
+#include "access/permission_entries.h"
+#include "access/schedule_editing.h"
 #include "access/segment_text.h"
 #include "base/hex_text.h"
 #include "db/configuration_database.h"
 #include "docs/report_text.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -49,10 +50,8 @@ std::uint8_t objectBits(const ControlUnitRecord& unit, std::uint8_t attributes) 
 }
 
 void addSegments(std::vector<std::string>& lines, const AccessScheduleRecord& schedule) {
-    const std::size_t used =
-        std::min<std::size_t>(schedule.segmentCount, AccessScheduleRecord::kSegments);
-    for (std::size_t s = 0; s < used; ++s) {
-        lines.push_back("     " + segmentText(schedule.segments[s]));
+    for (int s = 0; s < usedSegments(schedule); ++s) {
+        lines.push_back("     " + segmentText(schedule.segments[static_cast<std::size_t>(s)]));
     }
 }
 
@@ -75,10 +74,8 @@ void addRightsBlock(std::vector<std::string>& lines, const ConfigurationDatabase
     }
     const PermissionGroupRecord& group = db.permissionGroups.at(position);
     const std::string inGroup = "  " + groupName + ", ";
-    const std::size_t used =
-        std::min<std::size_t>(group.entryCount, PermissionGroupRecord::kEntries);
-    for (std::size_t k = 0; k < used; ++k) {
-        const PermissionEntry& entry = group.entries[k];
+    for (int k = 0; k < usedEntries(group); ++k) {
+        const PermissionEntry& entry = group.entries[static_cast<std::size_t>(k)];
         const std::string address = hexByteText(entry.unitAddress);
         const int unitPosition = db.units.findByAddress(entry.unitAddress);
         if (unitPosition == 0) {
