@@ -36,19 +36,6 @@ std::string usageText(const ControlUnitRecord& unit) {
     }
 }
 
-// The bits of an entry's attributes that name objects of its unit. An access unit's
-// entry covers all its doors; a barrier unit's bits 2-3 are the key kind.
-std::uint8_t objectBits(const ControlUnitRecord& unit, std::uint8_t attributes) {
-    switch (unit.unitType) {
-    case kUnitAccess:
-        return 0;
-    case kUnitBarrier:
-        return attributes & 0x03;
-    default:
-        return attributes & 0x0F;
-    }
-}
-
 void addSegments(std::vector<std::string>& lines, const AccessScheduleRecord& schedule) {
     for (int s = 0; s < usedSegments(schedule); ++s) {
         lines.push_back("     " + segmentText(schedule.segments[static_cast<std::size_t>(s)]));
@@ -91,11 +78,14 @@ void addRightsBlock(std::vector<std::string>& lines, const ConfigurationDatabase
         const ControlUnitRecord& unit = db.units.at(unitPosition);
         const AccessScheduleRecord& schedule = db.schedules.at(schedulePosition);
         lines.push_back("  " + address + " " + unit.unitName.text());
+        // An access unit's entry covers all its doors: its windows go under the unit.
         if (unit.unitType == kUnitAccess) {
             addSegments(lines, schedule);
             continue;
         }
-        const std::uint8_t objects = objectBits(unit, entry.entryAttributes);
+        // A barrier unit's bits 2-3 are the key kind, not barriers 2 and 3.
+        const std::uint8_t objects =
+            entry.entryAttributes & (unit.unitType == kUnitBarrier ? 0x03 : 0x0F);
         for (std::size_t bit = 0; bit < 4; ++bit) {
             if ((objects & (1u << bit)) != 0) {
                 lines.push_back("   " + unit.inputNames[bit].text() + " ");

@@ -1,5 +1,5 @@
 #include "base/win1250.h"
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "docs/documented_installation.h"
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"
@@ -11,17 +11,10 @@
 namespace qtr {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun run(const test::TempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string()});
-    std::ostringstream out, err;
-    const int status = cli::runCli(args, out, err);
-    return {status, out.str(), err.str()};
+    return test::runCli(dir, std::move(args));
 }
 
 // The key list of the documented installation, as the operator reads it.

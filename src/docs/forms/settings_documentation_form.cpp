@@ -4,6 +4,7 @@
 #include "docs/forms/output_window.h"
 #include "docs/forms/report_pages.h"
 #include "docs/settings_documentation.h"
+#include "ui/named_button.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -30,20 +31,15 @@ TDOK0::TDOK0(const ConfigurationDatabase& db, std::filesystem::path dir, QWidget
     Memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1_->setFont(reportFont());
 
-    const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton* sbListHwj = button("sbListHwj", QStringLiteral("&Popis jednotek"));
-    QPushButton* sbListKey = button("sbListKey", QStringLiteral("&Seznam klíčů"));
-    QPushButton* sbListRts = button("sbListRts", QStringLiteral("Přehled &nastavení"));
+    QPushButton* sbListHwj = ui::namedButton(QStringLiteral("&Popis jednotek"), "sbListHwj", this);
+    QPushButton* sbListKey = ui::namedButton(QStringLiteral("&Seznam klíčů"), "sbListKey", this);
+    QPushButton* sbListRts =
+        ui::namedButton(QStringLiteral("Přehled &nastavení"), "sbListRts", this);
     CheckBox1_ = new QCheckBox(QStringLiteral("d&etail oprávnění"), this);
     CheckBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    QPushButton* BitBtn1 = button("BitBtn1", QStringLiteral("&Dokument"));
-    QPushButton* Button1 = button("Button1", QStringLiteral("&Vymazat"));
-    QPushButton* BitBtn2 = button("BitBtn2", QStringLiteral("&konec"));
+    QPushButton* BitBtn1 = ui::namedButton(QStringLiteral("&Dokument"), "BitBtn1", this);
+    QPushButton* Button1 = ui::namedButton(QStringLiteral("&Vymazat"), "Button1", this);
+    QPushButton* BitBtn2 = ui::namedButton(QStringLiteral("&konec"), "BitBtn2", this);
     Vyvoj_ = new QProgressBar(this);
     Vyvoj_->setObjectName(QStringLiteral("Vyvoj"));
     Vyvoj_->setTextVisible(false);
