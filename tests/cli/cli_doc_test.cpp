@@ -4,7 +4,9 @@
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -37,6 +39,31 @@ const std::string kKeyList =
 std::string squeezed(const std::string& text) {
     return std::regex_replace(text, std::regex(" +"), " ");
 }
+
+// Removes environment variables for its lifetime.
+class EnvironmentWithout {
+public:
+    EnvironmentWithout() = default;
+    explicit EnvironmentWithout(std::vector<std::string> names) {
+        for (auto& name : names) {
+            const char* value = std::getenv(name.c_str());
+            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+            ::unsetenv(name.c_str());
+        }
+    }
+    ~EnvironmentWithout() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            }
+        }
+    }
+    EnvironmentWithout(const EnvironmentWithout&) = delete;
+    EnvironmentWithout& operator=(const EnvironmentWithout&) = delete;
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
 
 struct DocCliTest : ::testing::Test {
     test::TempDir dir;
@@ -80,11 +107,15 @@ TEST_F(DocCliTest, UnitsAndRightsReadEverySixFilesAndWriteNone) {
 
 TEST_F(DocCliTest, PdfHasTheReportOnNumberedPagesAgainAndAgain) {
     // Twice in one process: the offscreen application comes and goes with the PDF.
+    // The second time as from cron: no display and no platform chosen in the environment.
     for (int i = 0; i < 2; ++i) {
         const auto pdf = dir / ("prava" + std::to_string(i) + ".pdf");
+        const EnvironmentWithout bare =
+            i == 0 ? EnvironmentWithout{} : EnvironmentWithout{{"DISPLAY", "QT_QPA_PLATFORM"}};
         const CliRun r = run(dir, {"--pdf", pdf.string(), "doc", "rights", "--detail"});
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "");
         EXPECT_EQ(test::pdfInfo(pdf, "Title"), "QTR_WORK.RTF");
         const std::string text = squeezed(test::pdfText(pdf));
         for (const char* line :
