@@ -13,7 +13,7 @@ namespace {
 using test::CliRun;
 
 CliRun run(const test::TempDir& dir, std::vector<std::string> args) {
-    return test::runCli(dir, std::move(args));
+    return test::runQtrCli(dir.path(), std::move(args));
 }
 
 // Z sorts before Č byte by byte; the listing keeps the file's order.

@@ -16,7 +16,7 @@ namespace {
 using test::CliRun;
 
 CliRun run(const test::TempDir& dir, std::vector<std::string> args) {
-    return test::runCli(dir, std::move(args));
+    return test::runQtrCli(dir.path(), std::move(args));
 }
 
 // The key list of the documented installation, as the operator reads it.

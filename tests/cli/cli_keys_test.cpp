@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qtr::cli {
 namespace {
@@ -13,7 +12,7 @@ namespace {
 using test::CliRun;
 
 CliRun run(const test::TempDir& dir, std::vector<std::string> args) {
-    return test::runCli(dir, std::move(args));
+    return test::runQtrCli(dir.path(), std::move(args));
 }
 
 std::string line(std::string_view key, std::string_view name, std::string_view group) {
