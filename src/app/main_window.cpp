@@ -12,6 +12,7 @@
 #include "calendar/forms/calendar_windows.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
+#include "docs/forms/settings_documentation_form.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
 #include "events/forms/event_file_window.h"
@@ -131,8 +132,8 @@ void TQTRM::buildMenu() {
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
     item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"), "miUplneNastaveni",
          &TQTRM::miUplneNastaveniClick);
-    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
-                          &TQTRM::miDokumentaceClick);
+    item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
+         &TQTRM::miDokumentaceClick);
 
     mnVyuzivani_ = MainMenu1->addMenu(QStringLiteral("&Využívání systému"));
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
@@ -168,7 +169,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy, miDok, miVyhod, miKarty_, miCis};
+    notAvailable_ = {miOpravneni, miCasy, miVyhod, miKarty_, miCis};
 }
 
 void TQTRM::buildClientArea() {
@@ -341,7 +342,7 @@ void TQTRM::miPrihlasitClick() {
         return;
     }
     TFIRST login(this);
-    if (login.exec() != QDialog::Accepted) {
+    if (ui::execModal(login) != QDialog::Accepted) {
         return;
     }
     const std::string name = ui::fromQ(login.userName());
@@ -368,12 +369,12 @@ void TQTRM::miUrcitClick() {
     }
     TCPM accountsWindow(ctx_.dir / kAccountFile, ctx_.keys.masterOrZero(), serviceMode_,
                         ctx_.random, this);
-    accountsWindow.exec();
+    ui::execModal(accountsWindow);
 }
 
 void TQTRM::miTestKomunikaceClick() {
     TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
-    test.exec();
+    ui::execModal(test);
 }
 
 void TQTRM::miOsobyClick() {
@@ -413,7 +414,7 @@ void TQTRM::miPlanovaciKalendarClick() {
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);
-    status.exec();
+    ui::execModal(status);
 }
 
 void TQTRM::miSynchronizaceClick() {
@@ -430,6 +431,8 @@ void TQTRM::miUplneNastaveniClick() {
 
 void TQTRM::miDokumentaceClick() {
     protocolEntry("&Dokumentace nastavení");
+    TDOK0 documentation(ctx_.db, ctx_.dir, this);
+    ui::execModal(documentation);
 }
 
 void TQTRM::miSberDatClick() {
@@ -459,7 +462,7 @@ void TQTRM::miKonecClick() {
 
 void TQTRM::miOProgramuClick() {
     TQTRABOUT about(currentMemoryFigures(), this);
-    about.exec();
+    ui::execModal(about);
 }
 
 void TQTRM::miHistorieProgramuClick() {
@@ -477,7 +480,7 @@ void TQTRM::miKomunikaceClick() {
         ports << ui::toQ(p);
     }
     TKOMPAR dialog(ctx_.comm.settings(), ports, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (dialog.run() == QDialog::Accepted) {
         ctx_.comm.setSettings(dialog.settings());
         if (const std::string failure = ctx_.comm.saveSettings(); !failure.empty()) {
             ui::messageOk(ui::toQ(failure), {}, u'E');

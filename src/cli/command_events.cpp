@@ -173,15 +173,9 @@ int listEvents(CliContext& ctx) {
         } else {
             *ctx.out << eventCsvText(lines, "\n");
         }
-    } else if (ctx.outFile) {
-        if (auto r = writeEventListing(*ctx.outFile, table, decoder); !r) {
-            *ctx.err << r.error() << "\n";
-            return kExitFailure;
-        }
-    } else {
-        for (const auto& line : eventListingLines(table, decoder)) {
-            *ctx.out << line << "\n";
-        }
+    } else if (const int status = emitLines(ctx, eventListingLines(table, decoder));
+               status != kExitOk) {
+        return status;
     }
     return configErrors.empty() ? kExitOk : kExitFailure;
 }

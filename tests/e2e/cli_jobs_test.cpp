@@ -302,9 +302,13 @@ TEST_F(CliJobs, TrimsWhileCollectingKeepEveryEventOnceInTheFileOrAnArchive) {
     const std::string tomorrow = formatDateTime("dd.mm.yyyy", clock.now() + 1.0);
     std::atomic<bool> collecting{true};
     int trimmed = 0;
+    TempDir trimRunDir; // its own output files beside those of the collections
     std::thread trims([&] {
         while (collecting) {
-            const Finished t = cli({"events", "trim", "--before", tomorrow});
+            const Finished t =
+                runProgram(QTR_CLI_PROGRAM,
+                           {"--dir", dir.path().string(), "events", "trim", "--before", tomorrow},
+                           trimRunDir.path());
             if (t.status == 0) {
                 ++trimmed;
             } else {
