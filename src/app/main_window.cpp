@@ -9,17 +9,23 @@
 #include "base/file_io.h"
 #include "base/text_lines.h"
 #include "base/win1250.h"
+#include "calendar/forms/calendar_windows.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
+#include "docs/forms/settings_documentation_form.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
+#include "unitproc/forms/data_collection_form.h"
+#include "unitproc/forms/full_configuration_form.h"
 #include "unitproc/forms/status_reading_form.h"
+#include "unitproc/forms/time_setting_form.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -111,10 +117,9 @@ void TQTRM::buildMenu() {
                                 &TQTRM::miOpravneniClick);
     QAction* miCasy =
         item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
-    QAction* miSvatky =
-        item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
-    QAction* miPlan = item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
-                           &TQTRM::miPlanovaciKalendarClick);
+    item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
+    item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
+         &TQTRM::miPlanovaciKalendarClick);
 
     mnNastaveni_ = MainMenu1->addMenu(QStringLiteral("&Nastavení systému"));
     mnNastaveni_->setObjectName(QStringLiteral("mnNastaveni"));
@@ -122,10 +127,10 @@ void TQTRM::buildMenu() {
                            "miStavJednotek", &TQTRM::miStavJednotekClick);
     QAction* miSynchro = item(mnNastaveni_, QStringLiteral("&Synchronizace času"),
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
-    QAction* miUplne = item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"),
-                            "miUplneNastaveni", &TQTRM::miUplneNastaveniClick);
-    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
-                          &TQTRM::miDokumentaceClick);
+    item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"), "miUplneNastaveni",
+         &TQTRM::miUplneNastaveniClick);
+    item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
+         &TQTRM::miDokumentaceClick);
 
     mnVyuzivani_ = MainMenu1->addMenu(QStringLiteral("&Využívání systému"));
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
@@ -161,8 +166,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne, miDok,
-                     miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava};
+    notAvailable_ = {miOpravneni, miCasy, miHistU, miVyhod, miKarty_, miCis, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -315,7 +319,7 @@ void TQTRM::EventCountCheck() {
 bool TQTRM::administratorKeyPresented() {
     KeyNumber key;
     if (!ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
-                                    ctx_.comm.keyReadDialogs())) {
+                                    ctx_.comm.keyReadDialogs(), ctx_.db.units)) {
         return false;
     }
     return ctx_.keys.isAdministratorKey(key);
@@ -335,7 +339,7 @@ void TQTRM::miPrihlasitClick() {
         return;
     }
     TFIRST login(this);
-    if (login.exec() != QDialog::Accepted) {
+    if (ui::execModal(login) != QDialog::Accepted) {
         return;
     }
     const std::string name = ui::fromQ(login.userName());
@@ -362,12 +366,12 @@ void TQTRM::miUrcitClick() {
     }
     TCPM accountsWindow(ctx_.dir / kAccountFile, ctx_.keys.masterOrZero(), serviceMode_,
                         ctx_.random, this);
-    accountsWindow.exec();
+    ui::execModal(accountsWindow);
 }
 
 void TQTRM::miTestKomunikaceClick() {
-    TTESTK test(ctx_.comm, ctx_.dir, this);
-    test.exec();
+    TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
+    ui::execModal(test);
 }
 
 void TQTRM::miOsobyClick() {
@@ -376,7 +380,7 @@ void TQTRM::miOsobyClick() {
     reading.readKey = [this]() -> std::optional<KeyNumber> {
         KeyNumber key;
         if (ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
-                                       ctx_.comm.keyReadDialogs())) {
+                                       ctx_.comm.keyReadDialogs(), ctx_.db.units)) {
             return key;
         }
         return std::nullopt;
@@ -395,29 +399,44 @@ void TQTRM::miJednotkyClick() {
 }
 void TQTRM::miOpravneniClick() {}
 void TQTRM::miCasyClick() {}
-void TQTRM::miSvatkyClick() {}
-void TQTRM::miPlanovaciKalendarClick() {}
+void TQTRM::miSvatkyClick() {
+    reportFileResult(calendar::runHolidayCalendar(ctx_.calendar, ctx_.dir,
+                                                  decodeDateTime(ctx_.clock.now()).year, this));
+}
+
+void TQTRM::miPlanovaciKalendarClick() {
+    calendar::runPlanningCalendar(ctx_.calendar, ctx_.dir, decodeDateTime(ctx_.clock.now()).year,
+                                  this);
+}
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);
-    status.exec();
+    ui::execModal(status);
 }
 
 void TQTRM::miSynchronizaceClick() {
     protocolEntry("&Synchronizace času");
+    TSETTIM window(ctx_.db.units, ctx_.comm, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miUplneNastaveniClick() {
     protocolEntry("Úplné &nastavení systému");
+    TSNDRTS0 window(ctx_.db, ctx_.comm, ctx_.dir, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miDokumentaceClick() {
     protocolEntry("&Dokumentace nastavení");
+    TDOK0 documentation(ctx_.db, ctx_.dir, this);
+    ui::execModal(documentation);
 }
 
 void TQTRM::miSberDatClick() {
     EventCountCheck();
     protocolEntry("&Sběr dat od jednotek");
+    TSBERDA window(ctx_.db.units, ctx_.comm, ctx_.dir, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miHistorieUdalostiClick() {
@@ -435,16 +454,15 @@ void TQTRM::miKonecClick() {
 
 void TQTRM::miOProgramuClick() {
     TQTRABOUT about(currentMemoryFigures(), this);
-    about.exec();
+    ui::execModal(about);
 }
 
 void TQTRM::miHistorieProgramuClick() {
     if (!administratorKeyPresented()) {
         return;
     }
-    ui::messageOk(QStringLiteral("Okno systémového protokolu zatím není k dispozici; protokol je "
-                                 "v souboru protokol.txt."),
-                  {}, u'I');
+    // The protocol view opens here once the program has it; until then the item is
+    // disabled (notAvailable_).
 }
 
 void TQTRM::miKomunikaceClick() {
@@ -454,7 +472,7 @@ void TQTRM::miKomunikaceClick() {
         ports << ui::toQ(p);
     }
     TKOMPAR dialog(ctx_.comm.settings(), ports, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (dialog.run() == QDialog::Accepted) {
         ctx_.comm.setSettings(dialog.settings());
         if (const std::string failure = ctx_.comm.saveSettings(); !failure.empty()) {
             ui::messageOk(ui::toQ(failure), {}, u'E');

@@ -1,6 +1,7 @@
 #include "base/win1250.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "cli/table_file.h"
 #include "db/data_files.h"
 #include "db/key_holder_transfer.h"
 #include "db/tables.h"
@@ -17,19 +18,9 @@ namespace {
 constexpr const char* kKeysUsage =
     "použití: keys export SOUBOR | keys import SOUBOR [--replace] | keys list";
 
-// The register as the program keeps it; false (with the reason on stderr) when
-// the file exists but cannot be loaded, so that nothing is written over it.
+// The register as the program keeps it; false when its file cannot be loaded.
 bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
-    const std::filesystem::path file = ctx.dir / kKeyHoldersFile;
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
-        return true;
-    }
-    if (FileResult r = table.load(file); !r) {
-        *ctx.err << r.error() << "\n";
-        return false;
-    }
-    return true;
+    return loadTableIfPresent(ctx, table, kKeyHoldersFile);
 }
 
 // Text padded with blanks to a number of characters (not bytes).
@@ -68,21 +59,26 @@ int keysImport(CliContext& ctx) {
     if (!loadKeyHolders(ctx, table)) {
         return kExitFailure;
     }
-    const KeyHolderImport r = importKeyHolders(table, ctx.args[1], replace);
-    const bool readAtAll = r.result || r.failedLine != 0;
-    if (readAtAll) {
-        // What was read before a faulty line is kept, as in the register.
-        if (FileResult saved = table.save(ctx.dir / kKeyHoldersFile); !saved) {
-            *ctx.err << saved.error() << "\n";
-            return kExitFailure;
-        }
-        *ctx.out << "přidáno: " << r.added << ", přeskočeno: " << r.skipped
-                 << ", nositelů klíčů celkem: " << table.count() << "\n";
-    }
-    if (!r.result) {
-        *ctx.err << r.result.error() << "\n";
+    // As in the register: the whole file is checked first, and a file that cannot be
+    // used changes nothing.
+    KeyHolderTransferFile content;
+    if (FileResult r = readKeyHolderTransferFile(ctx.args[1], content); !r) {
+        *ctx.err << r.error() << "\n";
         return kExitFailure;
     }
+    const std::filesystem::path registerFile = ctx.dir / kKeyHoldersFile;
+    if (replace) {
+        if (FileResult r = keepRegisterBeforeReplace(registerFile); !r) {
+            *ctx.err << r.error() << "\n";
+            return kExitFailure;
+        }
+    }
+    const KeyHolderImport r = importKeyHolders(table, content, replace);
+    if (FileResult saved = table.save(registerFile); !saved) {
+        *ctx.err << saved.error() << "\n";
+        return kExitFailure;
+    }
+    *ctx.out << keyHolderImportReport(r) << ", nositelů klíčů celkem: " << table.count() << "\n";
     return kExitOk;
 }
 

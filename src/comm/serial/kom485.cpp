@@ -4,6 +4,7 @@
 #include "comm/packet.h"
 #include "comm/serial/com_error.h"
 #include "comm/serial/line_control.h"
+#include "comm/serial/port_close.h"
 
 #include <algorithm>
 
@@ -43,6 +44,9 @@ void TKOM485::open() {
         throw EChybaCOM(kComNotSerialText, device_.toStdString());
     }
     pseudoTerminal_ = line::isPseudoTerminal(fd);
+    if (pseudoTerminal_) {
+        line::clearStickParity(fd);
+    }
     const bool ok = port_.setBaudRate(Rychlost == br2400 ? 2400 : 9600) &&
                     port_.setDataBits(QSerialPort::Data8) &&
                     port_.setStopBits(QSerialPort::OneStop) &&
@@ -67,10 +71,7 @@ void TKOM485::close() {
     transactionBusy_ = false;
     block_.clear();
     blockCount_ = 0;
-    if (port_.isOpen()) {
-        port_.clear(QSerialPort::AllDirections);
-        port_.close();
-    }
+    closeAfterOutputDrained(port_);
 }
 
 bool TKOM485::setParity(QSerialPort::Parity parity) {

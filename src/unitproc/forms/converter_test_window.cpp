@@ -1,7 +1,6 @@
 #include "unitproc/forms/converter_test_window.h"
 
 #include "base/file_io.h"
-#include "base/hex_text.h"
 #include "base/key_number.h"
 #include "base/text_lines.h"
 #include "ui/message_routines.h"
@@ -22,8 +21,9 @@
 
 namespace qtr {
 
-TTESTK::TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* parent)
-    : QDialog(parent), comm_(comm), dir_(std::move(dir)) {
+TTESTK::TTESTK(CommunicationControl& comm, const ControlUnitTable& units, std::filesystem::path dir,
+               QWidget* parent)
+    : QDialog(parent), comm_(comm), units_(units), dir_(std::move(dir)) {
     setObjectName(QStringLiteral("TTESTK"));
     setWindowTitle(QStringLiteral("Test konvertoru"));
 
@@ -33,17 +33,7 @@ TTESTK::TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* p
     udAdresa_ = new UpDown(this);
     udAdresa_->setObjectName(QStringLiteral("udAdresa"));
     udAdresa_->setValue(comm.settings().readerAddress);
-    laAdresa_ = new QLabel(this);
-    laAdresa_->setObjectName(QStringLiteral("laAdresa"));
-    laAdresa_->setFrameShape(QFrame::StyledPanel);
-    laAdresa_->setFrameShadow(QFrame::Sunken);
-    laAdresa_->setContentsMargins(4, 1, 4, 1);
-    const auto showAddress = [this](int v) {
-        laAdresa_->setText(ui::toQ(hexByteText(static_cast<std::uint8_t>(v))) +
-                           QStringLiteral(" hex"));
-    };
-    showAddress(udAdresa_->value());
-    connect(udAdresa_, &QSpinBox::valueChanged, this, showAddress);
+    laAdresa_ = makeAddressDisplay(udAdresa_, QStringLiteral("laAdresa"), this);
 
     imStav_ = new QLabel(this);
     imStav_->setObjectName(QStringLiteral("imStav"));
@@ -142,7 +132,7 @@ void TTESTK::Timer1Timer() {
     Timer1_->stop();
     KeyNumber key;
     const auto address = static_cast<std::uint8_t>(udAdresa_->value());
-    if (bus.GetKonvertor(address, key)) {
+    if (bus.GetKonvertor(address, key, units_)) {
         ListBox1_->addItem(ui::toQ(key.text()));
     } else {
         ListBox1_->addItem(ui::toQ(bus.errorText));
@@ -150,7 +140,8 @@ void TTESTK::Timer1Timer() {
     ListBox1_->setCurrentRow(ListBox1_->count() - 1);
     setBusy(false);
     Timer1_->start();
-    if (bus.aborted) {
+    // Asking again would only repeat the refusal until another address is chosen.
+    if (bus.aborted || !keyReadingRefusal(units_, address).empty()) {
         btStopClick();
     }
 }
