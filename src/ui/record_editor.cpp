@@ -76,6 +76,15 @@ void RecordEditor::openFirst() {
     setMode(EditMode::Browse);
 }
 
+void RecordEditor::openCurrent() {
+    refillNames();
+    if (table_->count() == 0) {
+        table_->clearCurrent();
+    }
+    display();
+    setMode(EditMode::Browse);
+}
+
 void RecordEditor::display() {
     showRecord();
     navigator_->setPosition(table_->position(), table_->count());
@@ -148,6 +157,7 @@ void RecordEditor::deleteClicked() {
         return;
     }
     table_->deleteCurrent();
+    tableChanged_ = true;
     refillNames();
     display();
     setMode(EditMode::Browse);
@@ -169,6 +179,7 @@ void RecordEditor::storeClicked() {
     } else {
         table_->storeCurrent();
     }
+    tableChanged_ = true;
     refillNames();
     setMode(EditMode::Browse);
     display();

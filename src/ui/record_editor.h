@@ -80,6 +80,8 @@ class RecordEditor : public QDialog {
 
 public:
     EditMode mode() const { return mode_; }
+    // Whether a record was stored or deleted while the window was open.
+    bool tableChanged() const { return tableChanged_; }
 
 protected:
     struct Options {
@@ -99,6 +101,9 @@ protected:
     // The end of an editor's constructor: the names, the first record (an empty
     // record for an empty table), browse mode.
     void openFirst();
+    // The same on the record that is current already (a picker opens where the
+    // caller stands).
+    void openCurrent();
     // The current record on the screen, and the position label.
     void display();
     void setMode(EditMode mode);
@@ -144,6 +149,7 @@ private:
     std::unique_ptr<EditedTable> table_;
     Options options_;
     EditMode mode_ = EditMode::Browse;
+    bool tableChanged_ = false;
     RecordNavigator* navigator_;
     QPushButton* btNovy_;
     QPushButton* btOpravit_;
