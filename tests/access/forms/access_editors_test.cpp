@@ -1,4 +1,5 @@
 #include "access/forms/access_editors.h"
+#include "access/forms/schedules_form.h"
 #include "db/configuration_database.h"
 #include "db/data_files.h"
 #include "support/button_state.h"
@@ -127,6 +128,25 @@ TEST(TCASACC, EditorChecksSegmentsAndSavesTheSchedulesSortedByName) {
     EXPECT_EQ(second.segments[0], seg(7, 0, 15, 30, 0x7C));
     EXPECT_EQ(second.segments[1], TimeSegment{});
     EXPECT_FALSE(std::filesystem::exists(dir / kPermissionGroupsFile));
+}
+
+TEST(TCASACC, NoNewScheduleAtAHundredAndNavigationByPosition) {
+    test::UiResponder ui;
+    AccessScheduleTable schedules;
+    PermissionGroupTable groups;
+    for (int i = 0; i < 100; ++i) {
+        schedules.current().scheduleName.setText("R" + std::to_string(i));
+        schedules.current().segmentCount = 1;
+        schedules.append();
+    }
+    TCASACC w(schedules, groups, TCASACC::Use::Editor);
+    EXPECT_EQ(enabledButtons(w, kScheduleButtons), "btNext btLast btOpravit btSmazat");
+    button(w, "btLast")->click();
+    EXPECT_EQ(enabledButtons(w, kScheduleButtons), "btFirst btPrior btOpravit btSmazat");
+    ui.expectMessage("Skutečně smazat tento záznam?", ui::MessageAnswer::Ok);
+    button(w, "btSmazat")->click();
+    EXPECT_EQ(w.findChild<QLabel*>("laPos")->text(), "99/99");
+    EXPECT_EQ(enabledButtons(w, kScheduleButtons), "btFirst btPrior btNovy btOpravit btSmazat");
 }
 
 ConfigurationDatabase installation() {
