@@ -32,15 +32,6 @@ bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
     return true;
 }
 
-// Text padded with blanks to a number of characters (not bytes).
-std::string padded(const std::string& utf8, std::size_t width) {
-    std::string s = utf8;
-    for (std::size_t n = utf8Length(utf8); n < width; ++n) {
-        s += ' ';
-    }
-    return s;
-}
-
 int keysExport(CliContext& ctx) {
     if (ctx.args.size() != 2) {
         *ctx.err << kKeysUsage << "\n";
@@ -100,8 +91,8 @@ int keysList(CliContext& ctx) {
         const KeyHolderRecord& h = table.at(i);
         std::string l = std::to_string(i);
         l.insert(0, l.size() < 4 ? 4 - l.size() : 0, ' ');
-        l += "  " + h.keyNumber.text() + "  " + padded(h.holderName.text(), 30) + "  " +
-             padded(h.groupName.text(), 17) + "  " + h.permissionGroupName.text();
+        l += "  " + h.keyNumber.text() + "  " + padRight(h.holderName.text(), 30) + "  " +
+             padRight(h.groupName.text(), 17) + "  " + h.permissionGroupName.text();
         while (!l.empty() && l.back() == ' ') {
             l.pop_back();
         }

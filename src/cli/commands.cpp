@@ -39,6 +39,15 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"master-key",
                    "master-key KLÍČ [SERVISNÍ...]  zapíše hlavní klíč instalace (QTRKEYS.TXT)",
                    runMasterKey},
+        CliCommand{
+            "attendance",
+            "attendance build --key KLÍČ --from DATUM --to DATUM [--usual HH:MM-HH:MM] "
+            "[--fill | --no-fill] [--new]  docházková karta z uložených událostí do KARTY.DAT",
+            runAttendance},
+        CliCommand{"attendance",
+                   "attendance evaluate --key KLÍČ --from DATUM --to DATUM [--csv]  "
+                   "vyhodnocení docházkové karty po dnech a součty",
+                   runAttendance},
     };
     return kCommands;
 }

@@ -23,7 +23,8 @@ int runLog(CliContext& ctx);
 int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
-int runSim(CliContext& ctx); // the console of the simulated units of --sim
-int runMasterKey(CliContext& ctx); // command_installation.cpp
+int runSim(CliContext& ctx);        // the console of the simulated units of --sim
+int runMasterKey(CliContext& ctx);  // command_installation.cpp
+int runAttendance(CliContext& ctx); // attendance build ..., attendance evaluate ...
 
 } // namespace qtr::cli
