@@ -1,6 +1,7 @@
 // qtr: the operator's program. This is its composition root: it owns the
 // configuration tables, the communication module, the clock and the random
-// source, and lends them to the main window.
+// source, and lends them to the main window. It loads the attendance data at the
+// start and saves it at the end.
 
 #include "app/app_context.h"
 #include "app/demo_bus.h"
@@ -8,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/random_source.h"
 #include "app/serial_control.h"
+#include "attendance/attendance_data.h"
 #include "base/clock.h"
 #include "comm/port_names.h"
 #include "db/configuration_database.h"
@@ -96,6 +98,8 @@ int main(int argc, char** argv) {
 
     qtr::ConfigurationDatabase db;
     showErrors(qtr::initialiseConfiguration(db, options.dir));
+    qtr::AttendanceData attendance;
+    showErrors(qtr::loadAttendanceData(attendance, options.dir));
     qtr::InstallationKeys keys;
     if (qtr::FileResult r = qtr::loadInstallationKeys(options.dir, keys); !r) {
         showErrors({r.error()});
@@ -129,5 +133,6 @@ int main(int argc, char** argv) {
     if (const std::string failure = comm->saveSettings(); !failure.empty()) {
         std::cerr << failure << "\n";
     }
+    showErrors(qtr::saveAttendanceData(attendance, options.dir));
     return status;
 }
