@@ -1,7 +1,7 @@
 // qtr: the operator's program. This is its composition root: it owns the
-// configuration tables, the communication module, the clock and the random
-// source, and lends them to the main window. It loads the attendance data at the
-// start and saves it at the end.
+// configuration tables, the holiday calendar, the communication module, the
+// clock and the random source, and lends them to the main window. It loads the
+// attendance data at the start and saves it at the end.
 
 #include "app/app_context.h"
 #include "app/demo_bus.h"
@@ -11,6 +11,7 @@
 #include "app/serial_control.h"
 #include "attendance/attendance_data.h"
 #include "base/clock.h"
+#include "calendar/holiday_calendar.h"
 #include "comm/port_names.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
@@ -104,6 +105,10 @@ int main(int argc, char** argv) {
     if (qtr::FileResult r = qtr::loadInstallationKeys(options.dir, keys); !r) {
         showErrors({r.error()});
     }
+    qtr::HolidayCalendar calendar;
+    if (qtr::FileResult r = qtr::loadHolidayTable(calendar.holidays, options.dir); !r) {
+        showErrors({r.error()});
+    }
 
     std::unique_ptr<qtr::CommunicationControl> comm;
     if (options.demo) {
@@ -122,7 +127,7 @@ int main(int argc, char** argv) {
         comm = std::move(serial);
     }
 
-    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys};
+    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys, calendar};
     int status = 0;
     {
         qtr::TQTRM window(ctx);

@@ -2,6 +2,7 @@
 
 #include "attendance/attendance_time.h"
 #include "attendance/card_checks.h"
+#include "calendar/holiday_table.h"
 
 #include <bitset>
 #include <string>
@@ -49,6 +50,10 @@ bool CodeSumList::append(const CodeSum& entry) {
     }
     entries_[count_++] = entry;
     return true;
+}
+
+HolidayQuery holidayQuery(HolidayTable& holidays) {
+    return [&holidays](DateTime day) { return holidays.IsHoliday(day); };
 }
 
 bool intervalValid(DateTime from, DateTime to) {

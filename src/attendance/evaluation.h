@@ -12,6 +12,8 @@
 
 namespace qtr {
 
+class HolidayTable;
+
 // Minutes of one attendance code.
 struct CodeSum {
     std::uint8_t code = 0;
@@ -81,6 +83,8 @@ struct EvaluationResult {
 
 // Whether a day (a date without time of day) is a holiday of the holiday calendar.
 using HolidayQuery = std::function<bool(DateTime day)>;
+// The question put to the holiday table (IsHoliday); the table must outlive the query.
+HolidayQuery holidayQuery(HolidayTable& holidays);
 
 // A processing period or card validity the pickers accept, by whole days: one day;
 // otherwise from before to, at most 31 days apart, and no two of its days with the

@@ -13,6 +13,7 @@
 #include "base/hour_minute.h"
 #include "base/key_number.h"
 #include "base/win1250.h"
+#include "calendar/holiday_table.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "db/configuration_database.h"
@@ -125,11 +126,6 @@ bool loadHolder(CliContext& ctx, const KeyNumber& key, ConfigurationDatabase& db
     }
     name = db.keyHolders.nameOfKey(key);
     return true;
-}
-
-// The holidays of the installation.
-HolidayQuery holidaysOf(CliContext&) {
-    return {};
 }
 
 // The attendance bookings of the event file, as the card windows have them.
@@ -466,8 +462,15 @@ int attendanceEvaluate(CliContext& ctx) {
                  << dayText(card.dateTo) << ".\n";
         return kExitFailure;
     }
+    HolidayTable holidays;
+    if (FileResult r = loadHolidayTable(holidays, ctx.dir); !r) {
+        // The days of a damaged table would count as working days: no evaluation on it.
+        *ctx.err << r.error() << "\n";
+        return kExitFailure;
+    }
     EvaluationResult result;
-    if (!checkCard(card) || !evaluationGate(card, codes, holidaysOf(ctx), *o.from, *o.to, result)) {
+    if (!checkCard(card) ||
+        !evaluationGate(card, codes, holidayQuery(holidays), *o.from, *o.to, result)) {
         reportFaultyLines(ctx, card);
         return kExitFailure;
     }

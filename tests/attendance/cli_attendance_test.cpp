@@ -163,6 +163,14 @@ TEST_F(AttendanceCli, WhatCannotBeBuiltOrEvaluatedIsSaid) {
         << filled.out;
     EXPECT_EQ(storedCard().fillMissing, 1);
 
+    // A holiday table that cannot be read would turn its holidays into working days.
+    test::writeBytes(dir / "QTR0006.DAT", std::vector<std::uint8_t>(50, 0));
+    const CliRun damaged = evaluate();
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_TRUE(damaged.err.starts_with("Soubor QTR0006.DAT je poškozen: jeho velikost 50 B"))
+        << damaged.err;
+    EXPECT_EQ(damaged.out, "");
+
     const CliRun otherKey = run(
         {"attendance", "evaluate", "--key", kJan, "--from", "01.06.2024", "--to", "02.06.2024"});
     EXPECT_EQ(otherKey.status, 1);

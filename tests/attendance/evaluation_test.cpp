@@ -3,6 +3,7 @@
 #include "attendance/attendance_time.h"
 #include "attendance/card_checks.h"
 #include "attendance/evaluation.h"
+#include "calendar/holiday_table.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -259,6 +260,18 @@ TEST_F(Evaluation, EditedDaysAreRecomputedAndTheTotalsRecounted) {
     EXPECT_EQ(result.totalBalanceMinutes, -120);
     EXPECT_EQ(result.totalCodeSums.get(10), 300);
     EXPECT_EQ(result.totalCodeSums.get(4), 20);
+}
+
+TEST_F(Evaluation, TheHolidayTableAnswersForTheWholeDay) {
+    HolidayTable table;
+    HolidayRecord may1;
+    may1.holidayDate = date("01.05.2024");
+    ASSERT_TRUE(table.TryStore(may1).succeeded());
+    isHoliday = holidayQuery(table);
+    ASSERT_TRUE(run("30.04.2024", "02.05.2024"));
+    EXPECT_EQ(result.day(30).dayType, ' ');
+    EXPECT_EQ(result.day(1).dayType, 'S');
+    EXPECT_EQ(result.day(2).dayType, ' ');
 }
 
 TEST(CodeSums, AddGetSetAndAFullList) {

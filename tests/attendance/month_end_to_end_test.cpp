@@ -1,6 +1,7 @@
 // A month of bookings made by the simulated units' day mode, collected into the event
 // file as the collection stores them, built into a card and evaluated with qtr-cli.
 
+#include "calendar/holiday_table.h"
 #include "cli/cli_main.h"
 #include "comm/right_record.h"
 #include "db/configuration_database.h"
@@ -47,6 +48,14 @@ protected:
             ASSERT_TRUE(db.keyHolders.append());
         }
         ASSERT_TRUE(saveConfiguration(db, dir.path()).empty());
+        HolidayTable holidays;
+        for (const auto& [day, name] : {std::pair{1, "Svátek práce"}, {8, "Den vítězství"}}) {
+            HolidayRecord h;
+            h.holidayDate = encodeDate(2026, 5, day);
+            h.holidayName.setText(name);
+            ASSERT_TRUE(holidays.TryStore(h).succeeded());
+        }
+        ASSERT_TRUE(saveHolidayTable(holidays, dir.path()));
 
         // Thursday 30 April 2026, evening: the units are put in service.
         sim::SimBus bus(clock);
@@ -130,8 +139,9 @@ protected:
 // other minute does (shift and doctor), so it is departure - arrival - 30. Summed by hand:
 // 10036 minutes = 167:16. Doctor (code 3): 12:52-14:52 = 120 and 13:08-14:45 = 97, 217 =
 // 3:37; breaks 21 x 30 = 630 = 10:30; the shift (code 1) the rest, 10036 - 217 = 9819 =
-// 163:39. The usual shift 07:00-15:30 is 510 minutes on each of the 21 working days:
-// 10710 = 178:30; balance 10036 - 10710 = -674 = -11:14.
+// 163:39. The usual shift 07:00-15:30 is 510 minutes on each working day but the two
+// holidays, 1.5. and 8.5. (both Fridays, worked: "svátek!"): 19 x 510 = 9690 = 161:30;
+// balance 10036 - 9690 = 346 = 5:46.
 // Bookings: 4 a day and 2 more on the two doctor days, 88; card lines 3 a day and 2 more on
 // the doctor days, 67.
 TEST_F(AttendanceMonth, AMonthOfBookingsIsBuiltAndEvaluatedEndToEnd) {
@@ -180,10 +190,13 @@ TEST_F(AttendanceMonth, AMonthOfBookingsIsBuiltAndEvaluatedEndToEnd) {
                        "Datum;Den;Typ;Norma;Výkon;Saldo;Počátek;Konec;Na prac.;"
                        "Služebně;Lékař;Přest.;volný;Dovol.;Nemoc;Poznámka;Upozornění\r");
     EXPECT_EQ(rows[2], "02.05.2026;so;s;0:00;0:00;0:00;;;0:00;0:00;0:00;0:00;0:00;0:00;0:00;;\r");
-    EXPECT_EQ(rows[8],
-              "08.05.2026;pá;;8:30;8:10;-0:20;06:51;15:31;6:10;0:00;2:00;0:30;0:00;0:00;0:00;;\r");
-    EXPECT_EQ(rows[32],
-              "CELKEM;;;178:30;167:16;-11:14;;;163:39;0:00;3:37;10:30;0:00;0:00;0:00;;\r");
+    EXPECT_EQ(rows[1], "01.05.2026;pá;S;0:00;8:11;8:11;06:55;15:36;8:11;0:00;0:00;0:30;0:00;0:00;"
+                       "0:00;svátek!;\r");
+    EXPECT_EQ(rows[4], "04.05.2026;po;;8:30;8:11;-0:19;06:55;15:36;8:11;0:00;0:00;0:30;0:00;0:00;"
+                       "0:00;;\r");
+    EXPECT_EQ(rows[8], "08.05.2026;pá;S;0:00;8:10;8:10;06:51;15:31;6:10;0:00;2:00;0:30;0:00;0:00;"
+                       "0:00;svátek!;\r");
+    EXPECT_EQ(rows[32], "CELKEM;;;161:30;167:16;5:46;;;163:39;0:00;3:37;10:30;0:00;0:00;0:00;;\r");
     int performance = 0;
     for (std::size_t i = 1; i <= 31; ++i) {
         std::istringstream fields(rows[i]);
