@@ -1,6 +1,7 @@
 #include "attendance/card_text.h"
 
 #include "attendance/attendance_time.h"
+#include "base/win1250.h"
 
 namespace qtr {
 namespace {
@@ -24,6 +25,10 @@ std::string clockText(DateTime value) {
 }
 
 } // namespace
+
+std::string cardDateText(DateTime day) {
+    return isCalendarValue(day) ? formatDateTime("dd.mm.yyyy", day) : "?";
+}
 
 std::string shiftDayText(DateTime day) {
     return format("dd.mm.yyyy ddd", day);
@@ -55,6 +60,22 @@ std::string usualEndText(const AttendanceCard& card) {
 
 std::string fillMissingText(const AttendanceCard& card) {
     return card.fillMissing != 0 ? "doplňovat chybějící" : "chybějící nedoplňovat";
+}
+
+std::vector<std::string> cardListing(const AttendanceCard& card, const AttendanceCodeList& codes) {
+    std::vector<std::string> lines;
+    lines.push_back("Řádek Datum          Začátek       Konec         Doba   Druh        Poznámka");
+    for (int i = 1; i <= card.lineCount(); ++i) {
+        const CardLine& l = card.line(i);
+        std::string row = padLeft(std::to_string(i), 5) + " " +
+                          padRight(shiftDayText(l.shiftDay), 15) +
+                          padRight(cardTimeText(l.start), 14) + padRight(cardTimeText(l.end), 14) +
+                          padRight(cardDurationText(l.duration), 7) +
+                          padRight(codes.codeName(l.code), 12) + l.note.text();
+        row.erase(row.find_last_not_of(' ') + 1);
+        lines.push_back(std::move(row));
+    }
+    return lines;
 }
 
 } // namespace qtr

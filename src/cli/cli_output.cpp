@@ -2,7 +2,6 @@
 
 #include "base/file_io.h"
 #include "base/text_lines.h"
-#include "base/win1250.h"
 
 #include <ostream>
 
@@ -20,17 +19,6 @@ int emitLines(CliContext& ctx, const std::vector<std::string>& lines) {
         *ctx.out << line << "\n";
     }
     return kExitOk;
-}
-
-std::string padRight(std::string_view utf8, std::size_t width) {
-    std::string s(utf8);
-    const std::size_t n = utf8Length(utf8);
-    return n < width ? s.append(width - n, ' ') : s;
-}
-
-std::string padLeft(std::string_view utf8, std::size_t width) {
-    const std::size_t n = utf8Length(utf8);
-    return n < width ? std::string(width - n, ' ').append(utf8) : std::string(utf8);
 }
 
 } // namespace qtr::cli

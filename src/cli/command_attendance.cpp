@@ -9,10 +9,10 @@
 #include "attendance/card_register.h"
 #include "attendance/card_text.h"
 #include "attendance/evaluation.h"
+#include "attendance/evaluation_export.h"
 #include "base/file_io.h"
 #include "base/hour_minute.h"
 #include "base/key_number.h"
-#include "base/win1250.h"
 #include "calendar/holiday_table.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -108,10 +108,6 @@ bool parseOptions(const std::vector<std::string>& args, bool build, Options& o,
     return true;
 }
 
-std::string dayText(DateTime d) {
-    return formatDateTime("dd.mm.yyyy", d);
-}
-
 // What both commands load: the installation (for the units and the holder's name).
 // False with the reason on stderr when the key holder is not registered.
 bool loadHolder(CliContext& ctx, const KeyNumber& key, ConfigurationDatabase& db,
@@ -154,23 +150,6 @@ bool loadAttendanceEvents(CliContext& ctx, const ConfigurationDatabase& db, Even
         return false;
     }
     return true;
-}
-
-// Every line of the card as the card grid shows it.
-std::vector<std::string> cardLines(const AttendanceCard& card, const AttendanceCodeList& codes) {
-    std::vector<std::string> lines;
-    lines.push_back("Řádek Datum          Začátek       Konec         Doba   Druh        Poznámka");
-    for (int i = 1; i <= card.lineCount(); ++i) {
-        const CardLine& l = card.line(i);
-        std::string row = padLeft(std::to_string(i), 5) + " " +
-                          padRight(shiftDayText(l.shiftDay), 15) +
-                          padRight(cardTimeText(l.start), 14) + padRight(cardTimeText(l.end), 14) +
-                          padRight(cardDurationText(l.duration), 7) +
-                          padRight(codes.codeName(l.code), 12) + l.note.text();
-        row.erase(row.find_last_not_of(' ') + 1);
-        lines.push_back(std::move(row));
-    }
-    return lines;
 }
 
 // The lines whose check left a fault ("#...") in their note.
@@ -245,13 +224,14 @@ int attendanceBuild(CliContext& ctx) {
     }
 
     std::vector<std::string> lines = {
-        "Docházková karta: " + name + " " + dayText(card.dateFrom) + " - " + dayText(card.dateTo),
+        "Docházková karta: " + name + " " + cardDateText(card.dateFrom) + " - " +
+            cardDateText(card.dateTo),
         "Klíč: " + card.keyNumber.text(),
         usualStartText(card) + "  " + usualEndText(card) + "  " + fillMissingText(card),
         "Použito událostí: " + std::to_string(built.eventsUsed) + ", přidáno řádků: " +
             std::to_string(built.linesAdded) + ", řádků karty: " + std::to_string(card.lineCount()),
     };
-    for (auto& l : cardLines(card, codes)) {
+    for (auto& l : cardListing(card, codes)) {
         lines.push_back(std::move(l));
     }
     lines.push_back(checked ? "Kontrola: karta je formálně správná."
@@ -263,156 +243,6 @@ int attendanceBuild(CliContext& ctx) {
         return kExitFailure;
     }
     return status;
-}
-
-// The codes shown as columns: in the text, those with minutes in the period; in the
-// table for spreadsheets every code of the list, so its columns stay the same.
-std::vector<const AttendanceCodeRecord*> codeColumns(const AttendanceCodeList& codes,
-                                                     const EvaluationResult& result, bool all) {
-    std::vector<const AttendanceCodeRecord*> columns;
-    for (int i = 1; i <= codes.count(); ++i) {
-        if (all || result.totalCodeSums.find(codes.at(i).code) != 0) {
-            columns.push_back(&codes.at(i));
-        }
-    }
-    return columns;
-}
-
-std::string columnHeading(const AttendanceCodeRecord& code) {
-    return code.column.heading.empty() ? code.name.text() : code.column.heading.text();
-}
-
-std::string clock(DateTime t) {
-    return t == 0.0 ? "" : formatDateTime("hh:nn", t);
-}
-
-std::string dayTypeText(char type) {
-    return type == ' ' ? "" : std::string(1, type);
-}
-
-// One value per column of the text: right-aligned to the column's width.
-class TextRow {
-public:
-    explicit TextRow(std::string first) : text_(std::move(first)) {}
-    TextRow& operator()(const std::string& value, std::size_t width) {
-        text_ += " " + padLeft(value, width);
-        return *this;
-    }
-    std::string text() const { return text_; }
-
-private:
-    std::string text_;
-};
-
-std::vector<std::string> evaluationText(const std::string& name, const AttendanceCard& card,
-                                        const EvaluationResult& result,
-                                        const AttendanceCodeList& codes) {
-    const auto columns = codeColumns(codes, result, false);
-    const auto width = [](const AttendanceCodeRecord* c) {
-        return std::max<std::size_t>(7, utf8Length(columnHeading(*c)));
-    };
-    std::vector<std::string> lines = {
-        "Vyhodnocení docházky: " + name + " (" + result.keyNumber.text() + ")",
-        "Zpracování od - do: " + dayText(result.periodFrom) + " - " + dayText(result.periodTo),
-        "Platná od - do: " + dayText(card.dateFrom) + " - " + dayText(card.dateTo),
-        usualStartText(card) + "  " + usualEndText(card) + "  " + fillMissingText(card),
-        result.planText.text(),
-    };
-    TextRow heading(padRight("Datum", 16));
-    heading("Norma", 7)("Výkon", 7)("Saldo", 7)("Počátek", 7)("Konec", 7);
-    for (const auto* c : columns) {
-        heading(columnHeading(*c), width(c));
-    }
-    lines.push_back(heading.text() + "  Poznámka");
-    for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
-        const DaySummary& day = result.day(dayOfMonth(d));
-        TextRow row(formatDateTime("dd.mm.yyyy ddd", d) + " " + day.dayType);
-        row(hoursMinutesText(day.normMinutes), 7)(hoursMinutesText(day.performanceMinutes), 7)(
-            hoursMinutesText(day.balanceMinutes), 7)(clock(day.firstStart), 7)(clock(day.lastEnd),
-                                                                               7);
-        for (const auto* c : columns) {
-            row(hoursMinutesText(day.codeSums.get(c->code)), width(c));
-        }
-        std::string remarks = day.remark.text();
-        if (!day.note.empty()) {
-            remarks += (remarks.empty() ? "" : " ") + day.note.text();
-        }
-        lines.push_back(remarks.empty() ? row.text() : row.text() + "  " + remarks);
-    }
-    TextRow totals(padRight("CELKEM", 16));
-    totals(hoursMinutesText(result.totalNormMinutes),
-           7)(hoursMinutesText(result.totalPerformanceMinutes),
-              7)(hoursMinutesText(result.totalBalanceMinutes), 7)("", 7)("", 7);
-    for (const auto* c : columns) {
-        totals(hoursMinutesText(result.totalCodeSums.get(c->code)), width(c));
-    }
-    lines.push_back(totals.text());
-    return lines;
-}
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + "\"";
-}
-
-// The table for payroll spreadsheets: UTF-8 with a BOM, ";" between fields, CR LF.
-std::string evaluationCsv(const EvaluationResult& result, const AttendanceCodeList& codes) {
-    const auto columns = codeColumns(codes, result, true);
-    std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> header = {"Datum", "Den",   "Typ",     "Norma",
-                                       "Výkon", "Saldo", "Počátek", "Konec"};
-    for (const auto* c : columns) {
-        header.push_back(columnHeading(*c));
-    }
-    header.push_back("Poznámka");
-    header.push_back("Upozornění");
-    rows.push_back(header);
-    for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
-        const DaySummary& day = result.day(dayOfMonth(d));
-        std::vector<std::string> row = {dayText(d),
-                                        formatDateTime("ddd", d),
-                                        dayTypeText(day.dayType),
-                                        hoursMinutesText(day.normMinutes),
-                                        hoursMinutesText(day.performanceMinutes),
-                                        hoursMinutesText(day.balanceMinutes),
-                                        clock(day.firstStart),
-                                        clock(day.lastEnd)};
-        for (const auto* c : columns) {
-            row.push_back(hoursMinutesText(day.codeSums.get(c->code)));
-        }
-        row.push_back(day.remark.text());
-        row.push_back(day.note.text());
-        rows.push_back(row);
-    }
-    std::vector<std::string> totals = {"CELKEM",
-                                       "",
-                                       "",
-                                       hoursMinutesText(result.totalNormMinutes),
-                                       hoursMinutesText(result.totalPerformanceMinutes),
-                                       hoursMinutesText(result.totalBalanceMinutes),
-                                       "",
-                                       ""};
-    for (const auto* c : columns) {
-        totals.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
-    }
-    totals.push_back("");
-    totals.push_back("");
-    rows.push_back(totals);
-
-    std::string text = "\xEF\xBB\xBF";
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            text += (i > 0 ? ";" : "") + csvField(row[i]);
-        }
-        text += "\r\n";
-    }
-    return text;
 }
 
 int attendanceEvaluate(CliContext& ctx) {
@@ -457,9 +287,9 @@ int attendanceEvaluate(CliContext& ctx) {
     }
     AttendanceCard card = reg.found();
     if (!intervalsOverlap(card.dateFrom, card.dateTo, *o.from, *o.to)) {
-        *ctx.err << "Období zpracování " << dayText(*o.from) << " - " << dayText(*o.to)
-                 << " nezasahuje do platnosti karty " << dayText(card.dateFrom) << " - "
-                 << dayText(card.dateTo) << ".\n";
+        *ctx.err << "Období zpracování " << cardDateText(*o.from) << " - " << cardDateText(*o.to)
+                 << " nezasahuje do platnosti karty " << cardDateText(card.dateFrom) << " - "
+                 << cardDateText(card.dateTo) << ".\n";
         return kExitFailure;
     }
     HolidayTable holidays;
@@ -486,7 +316,7 @@ int attendanceEvaluate(CliContext& ctx) {
         *ctx.out << csv;
         return kExitOk;
     }
-    return emitLines(ctx, evaluationText(name, card, result, codes));
+    return emitLines(ctx, evaluationTextLines(name, card, result, codes));
 }
 
 } // namespace
