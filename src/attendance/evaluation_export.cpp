@@ -34,19 +34,14 @@ std::string dayTypeText(char type) {
     return type == ' ' ? "" : std::string(1, type);
 }
 
-// One value per column of the text: right-aligned to the column's width.
-class TextRow {
-public:
-    explicit TextRow(std::string first) : text_(std::move(first)) {}
-    TextRow& operator()(const std::string& value, std::size_t width) {
-        text_ += " " + padLeft(value, width);
-        return *this;
+// A line of the text: the first column, then each value right-aligned to its width.
+std::string textLine(std::string first, const std::vector<std::string>& values,
+                     const std::vector<std::size_t>& widths) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        first += " " + padLeft(values[i], widths[i]);
     }
-    std::string text() const { return text_; }
-
-private:
-    std::string text_;
-};
+    return first;
+}
 
 std::string csvField(const std::string& text) {
     if (text.find_first_of(";\"\r\n") == std::string::npos) {
@@ -65,9 +60,12 @@ std::vector<std::string> evaluationTextLines(const std::string& name, const Atte
                                              const EvaluationResult& result,
                                              const AttendanceCodeList& codes) {
     const auto columns = codeColumns(codes, result, false);
-    const auto width = [](const AttendanceCodeRecord* c) {
-        return std::max<std::size_t>(7, utf8Length(columnHeading(*c)));
-    };
+    std::vector<std::string> headings = {"Norma", "Výkon", "Saldo", "Počátek", "Konec"};
+    std::vector<std::size_t> widths(headings.size(), 7);
+    for (const auto* c : columns) {
+        headings.push_back(columnHeading(*c));
+        widths.push_back(std::max<std::size_t>(7, utf8Length(headings.back())));
+    }
     std::vector<std::string> lines = {
         "Vyhodnocení docházky: " + name + " (" + result.keyNumber.text() + ")",
         "Zpracování od - do: " + cardDateText(result.periodFrom) + " - " +
@@ -75,36 +73,31 @@ std::vector<std::string> evaluationTextLines(const std::string& name, const Atte
         "Platná od - do: " + cardDateText(card.dateFrom) + " - " + cardDateText(card.dateTo),
         usualStartText(card) + "  " + usualEndText(card) + "  " + fillMissingText(card),
         result.planText.text(),
+        textLine(padRight("Datum", 16), headings, widths) + "  Poznámka",
     };
-    TextRow heading(padRight("Datum", 16));
-    heading("Norma", 7)("Výkon", 7)("Saldo", 7)("Počátek", 7)("Konec", 7);
-    for (const auto* c : columns) {
-        heading(columnHeading(*c), width(c));
-    }
-    lines.push_back(heading.text() + "  Poznámka");
     for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
         const DaySummary& day = result.day(dayOfMonth(d));
-        TextRow row(formatDateTime("dd.mm.yyyy ddd", d) + " " + day.dayType);
-        row(hoursMinutesText(day.normMinutes), 7)(hoursMinutesText(day.performanceMinutes), 7)(
-            hoursMinutesText(day.balanceMinutes), 7)(clock(day.firstStart), 7)(clock(day.lastEnd),
-                                                                               7);
+        std::vector<std::string> values = {
+            hoursMinutesText(day.normMinutes), hoursMinutesText(day.performanceMinutes),
+            hoursMinutesText(day.balanceMinutes), clock(day.firstStart), clock(day.lastEnd)};
         for (const auto* c : columns) {
-            row(hoursMinutesText(day.codeSums.get(c->code)), width(c));
+            values.push_back(hoursMinutesText(day.codeSums.get(c->code)));
         }
+        std::string line =
+            textLine(formatDateTime("dd.mm.yyyy ddd", d) + " " + day.dayType, values, widths);
         std::string remarks = day.remark.text();
         if (!day.note.empty()) {
             remarks += (remarks.empty() ? "" : " ") + day.note.text();
         }
-        lines.push_back(remarks.empty() ? row.text() : row.text() + "  " + remarks);
+        lines.push_back(remarks.empty() ? line : line + "  " + remarks);
     }
-    TextRow totals(padRight("CELKEM", 16));
-    totals(hoursMinutesText(result.totalNormMinutes),
-           7)(hoursMinutesText(result.totalPerformanceMinutes),
-              7)(hoursMinutesText(result.totalBalanceMinutes), 7)("", 7)("", 7);
+    std::vector<std::string> totals = {hoursMinutesText(result.totalNormMinutes),
+                                       hoursMinutesText(result.totalPerformanceMinutes),
+                                       hoursMinutesText(result.totalBalanceMinutes), "", ""};
     for (const auto* c : columns) {
-        totals(hoursMinutesText(result.totalCodeSums.get(c->code)), width(c));
+        totals.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
     }
-    lines.push_back(totals.text());
+    lines.push_back(textLine(padRight("CELKEM", 16), totals, widths));
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #include "attendance/attendance_time.h"
 #include "attendance/card_checks.h"
 #include "attendance/evaluation.h"
+#include "attendance/evaluation_export.h"
 #include "calendar/holiday_table.h"
 
 #include <cmath>
@@ -272,6 +273,23 @@ TEST_F(Evaluation, TheHolidayTableAnswersForTheWholeDay) {
     EXPECT_EQ(result.day(30).dayType, ' ');
     EXPECT_EQ(result.day(1).dayType, 'S');
     EXPECT_EQ(result.day(2).dayType, ' ');
+}
+
+TEST(EvaluationExport, SpreadsheetFieldsWithSeparatorsAreQuoted) {
+    AttendanceCodeList codes;
+    AttendanceCodeRecord shift = AttendanceCodeRecord::blank();
+    shift.code = 1;
+    shift.name.setText("směna");
+    ASSERT_TRUE(codes.append(shift)); // no heading: the name heads the column
+    EvaluationResult result;
+    result.periodFrom = result.periodTo = date("06.05.2024");
+    result.day(6).remark.setText("opraveno; \"ručně\"");
+    result.day(6).note.setText("ok");
+    EXPECT_EQ(evaluationCsv(result, codes),
+              "\xEF\xBB\xBF"
+              "Datum;Den;Typ;Norma;Výkon;Saldo;Počátek;Konec;směna;Poznámka;Upozornění\r\n"
+              "06.05.2024;po;;0:00;0:00;0:00;;;0:00;\"opraveno; \"\"ručně\"\"\";ok\r\n"
+              "CELKEM;;;0:00;0:00;0:00;;;0:00;;\r\n");
 }
 
 TEST(CodeSums, AddGetSetAndAFullList) {
