@@ -109,11 +109,17 @@ bool parseOptions(const std::vector<std::string>& args, bool build, Options& o,
 }
 
 // What both commands load: the installation (for the units and the holder's name).
-// False with the reason on stderr when the key holder is not registered.
+// False with the reason on stderr when a file of it could not be loaded (a card built
+// without the bookings of units lost from a damaged unit file would never get them) or
+// the key holder is not registered.
 bool loadHolder(CliContext& ctx, const KeyNumber& key, ConfigurationDatabase& db,
                 std::string& name) {
-    for (const auto& e : loadConfiguration(db, ctx.dir)) {
+    const auto errors = loadConfiguration(db, ctx.dir);
+    for (const auto& e : errors) {
         *ctx.err << e << "\n";
+    }
+    if (!errors.empty()) {
+        return false;
     }
     if (db.keyHolders.findByKey(key) == 0) {
         *ctx.err << "Klíč " << key.text() << " nepatří žádnému nositeli klíče (" << kKeyHoldersFile

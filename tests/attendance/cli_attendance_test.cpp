@@ -137,6 +137,17 @@ TEST_F(AttendanceCli, WhatCannotBeBuiltOrEvaluatedIsSaid) {
     EXPECT_EQ(noRegister.err, "Registr karet KARTY.DAT neexistuje.\n");
     EXPECT_FALSE(std::filesystem::exists(dir / kCardRegisterFile));
 
+    // A damaged unit file would lose the bookings of the units after the fault.
+    const auto units = test::readBytes(dir / "QTR0001.DAT");
+    test::writeBytes(dir / "QTR0001.DAT",
+                     std::vector<std::uint8_t>(units.begin(), units.end() - 1));
+    book({{"01 07:00", 0}});
+    const CliRun badUnits = build();
+    EXPECT_EQ(badUnits.status, 1);
+    EXPECT_TRUE(badUnits.err.starts_with("Soubor QTR0001.DAT je poškozen")) << badUnits.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / kCardRegisterFile));
+    test::writeBytes(dir / "QTR0001.DAT", units);
+
     // A departure without arrival on 2.5.: the card is saved, its check fails, and so
     // does the evaluation, naming the line.
     book({{"01 07:00", 0}, {"01 15:00", 4}, {"02 15:30", 4}});
