@@ -6,9 +6,6 @@
 
 namespace qtr {
 
-// One minute on the day-count scale.
-inline constexpr double kMinuteOfDay = 1.0 / 1440.0;
-
 // True for a day-count value a date can be made of (1 January 1 .. 31 December 9999);
 // values read from a damaged file may be anything, and are never decoded.
 bool isCalendarValue(DateTime value);

@@ -27,7 +27,10 @@ std::string columnHeading(const AttendanceCodeRecord& code) {
 }
 
 std::string clock(DateTime t) {
-    return t == 0.0 ? "" : formatDateTime("hh:nn", t);
+    if (t == 0.0) {
+        return "";
+    }
+    return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
 }
 
 std::string dayTypeText(char type) {
