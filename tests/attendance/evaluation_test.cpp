@@ -1,13 +1,16 @@
 // The minutes of a value, the processing period rules and the evaluation of a card.
 
 #include "attendance/attendance_time.h"
+#include "attendance/card_building.h"
 #include "attendance/card_checks.h"
+#include "attendance/card_text.h"
 #include "attendance/evaluation.h"
 #include "attendance/evaluation_export.h"
 #include "calendar/holiday_table.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 #include <string>
 
@@ -290,6 +293,45 @@ TEST(EvaluationExport, SpreadsheetFieldsWithSeparatorsAreQuoted) {
               "Datum;Den;Typ;Norma;Výkon;Saldo;Počátek;Konec;směna;Poznámka;Upozornění\r\n"
               "06.05.2024;po;;0:00;0:00;0:00;;;0:00;\"opraveno; \"\"ručně\"\"\";ok\r\n"
               "CELKEM;;;0:00;0:00;0:00;;;0:00;;\r\n");
+}
+
+// A card read from a damaged file may hold any bytes: no operation may crash on it or
+// read outside the card (the sanitizer build watches), and the counts stay in range.
+TEST(DamagedCard, EveryOperationCopesWithAnyBytes) {
+    std::mt19937 rng(99);
+    std::uniform_real_distribution<double> near(40000.0, 50000.0);
+    const double odd[] = {0.0, std::nan(""), 1e300, -1e300, INFINITY, -5.5, 2958465.9, 0.5};
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::uint8_t> bytes(AttendanceCard::kSize);
+        for (auto& b : bytes) {
+            b = static_cast<std::uint8_t>(rng());
+        }
+        bytes[24] = static_cast<std::uint8_t>(rng() % 44); // lineCount 0..299 or 256..299
+        bytes[25] = static_cast<std::uint8_t>(rng() % 2);
+        AttendanceCard card = AttendanceCard::fromBytes(bytes);
+        for (int i = 1; i <= card.lineCount(); ++i) {
+            CardLine& l = card.line(i);
+            for (double* v : {&l.shiftDay, &l.start, &l.end, &l.duration}) {
+                *v = rng() % 3 == 0 ? odd[rng() % 8] : near(rng);
+            }
+        }
+        card.usualStart = odd[rng() % 8];
+        card.usualEnd = near(rng);
+        const AttendanceCodeList codes = AttendanceCodeList::defaults();
+        EvaluationResult result;
+        (void)checkCard(card);
+        (void)roundFirstAndLast(card, RoundingSteps{15, 30});
+        (void)evaluationGate(card, codes, {}, 45000, 45020, result);
+        (void)evaluationCsv(result, codes);
+        (void)evaluationTextLines("x", card, result, codes);
+        (void)cardListing(card, codes);
+        (void)firstTimeOfCard(card);
+        card.dateFrom = odd[rng() % 8];
+        card.dateTo = near(rng);
+        (void)buildFromUsualShift(card, true);
+        EXPECT_LE(card.lineCount(), 300);
+        EXPECT_LE(result.totalCodeSums.count(), 25);
+    }
 }
 
 TEST(CodeSums, AddGetSetAndAFullList) {
