@@ -29,4 +29,9 @@ int runSchedules(CliContext& ctx);   // command_access.cpp
 int runPermissions(CliContext& ctx); // command_access.cpp
 int runAttendance(CliContext& ctx);  // attendance build ..., attendance evaluate ...
 
+// command_calendar.cpp: the holiday and planning calendars.
+int runHolidays(CliContext& ctx);
+int runCalendar(CliContext& ctx);
+int runPlanning(CliContext& ctx);
+
 } // namespace qtr::cli
