@@ -264,6 +264,12 @@ TEST_F(Evaluation, EditedDaysAreRecomputedAndTheTotalsRecounted) {
     EXPECT_EQ(result.totalBalanceMinutes, -120);
     EXPECT_EQ(result.totalCodeSums.get(10), 300);
     EXPECT_EQ(result.totalCodeSums.get(4), 20);
+
+    // Edited values may pass what 16 bits hold (25 codes of up to 48:59 a day).
+    ASSERT_TRUE(result.day(7).codeSums.set(10, 70000));
+    recomputeDay(result, codes, 7);
+    EXPECT_EQ(result.day(7).performanceMinutes, 70000);
+    EXPECT_EQ(result.day(7).balanceMinutes, 70000 - 480);
 }
 
 TEST_F(Evaluation, TheHolidayTableAnswersForTheWholeDay) {
