@@ -17,10 +17,14 @@
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
+#include "unitproc/forms/data_collection_form.h"
+#include "unitproc/forms/full_configuration_form.h"
 #include "unitproc/forms/status_reading_form.h"
+#include "unitproc/forms/time_setting_form.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -122,8 +126,8 @@ void TQTRM::buildMenu() {
                            "miStavJednotek", &TQTRM::miStavJednotekClick);
     QAction* miSynchro = item(mnNastaveni_, QStringLiteral("&Synchronizace času"),
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
-    QAction* miUplne = item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"),
-                            "miUplneNastaveni", &TQTRM::miUplneNastaveniClick);
+    item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"), "miUplneNastaveni",
+         &TQTRM::miUplneNastaveniClick);
     QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
                           &TQTRM::miDokumentaceClick);
 
@@ -161,8 +165,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSynchro, miUplne, miDok,   miSber,
-                     miHistU,     miVyhod, miKarty_,  miCis,   miSprava};
+    notAvailable_ = {miOpravneni, miCasy, miDok, miHistU, miVyhod, miKarty_, miCis, miSprava};
 }
 
 void TQTRM::buildClientArea() {
@@ -412,10 +415,14 @@ void TQTRM::miStavJednotekClick() {
 
 void TQTRM::miSynchronizaceClick() {
     protocolEntry("&Synchronizace času");
+    TSETTIM window(ctx_.db.units, ctx_.comm, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miUplneNastaveniClick() {
     protocolEntry("Úplné &nastavení systému");
+    TSNDRTS0 window(ctx_.db, ctx_.comm, ctx_.dir, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miDokumentaceClick() {
@@ -425,6 +432,8 @@ void TQTRM::miDokumentaceClick() {
 void TQTRM::miSberDatClick() {
     EventCountCheck();
     protocolEntry("&Sběr dat od jednotek");
+    TSBERDA window(ctx_.db.units, ctx_.comm, ctx_.dir, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miHistorieUdalostiClick() {

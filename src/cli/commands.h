@@ -34,4 +34,12 @@ int runHolidays(CliContext& ctx);
 int runCalendar(CliContext& ctx);
 int runPlanning(CliContext& ctx);
 
+// command_procedures.cpp: the jobs on the units.
+int runStats(CliContext& ctx);
+int runCheck(CliContext& ctx);
+int runConfigure(CliContext& ctx);
+int runCollect(CliContext& ctx);
+int runSetTime(CliContext& ctx);
+int runClocks(CliContext& ctx);
+
 } // namespace qtr::cli

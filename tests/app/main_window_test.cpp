@@ -169,12 +169,12 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
                           "miOProgramu", "miUrcit", "miTestKomunikace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
-    for (const char* a :
-         {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar"}) {
+    for (const char* a : {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar",
+                          "miSberDat", "miUplneNastaveni", "miSynchronizace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
-    for (const char* a : {"miOpravneni", "miSberDat", "miKarty", "miUplneNastaveni"}) {
+    for (const char* a : {"miOpravneni", "miKarty"}) {
         EXPECT_FALSE(action(a)->isEnabled()) << a;
     }
     EXPECT_TRUE(window->findChild<QLabel*>("Image2")->isHidden());
@@ -210,8 +210,15 @@ TEST_F(MainWindowTest, ProtocolLinesAreTimeStampedByTheClock) {
     logIn("demo", "demo1234");
     const std::string log = test::readText(dir / "protokol.txt");
     EXPECT_EQ(log, "04.03.2024 08:15:00 *\r\n04.03.2024 08:15:00 START PROGRAMU\r\n");
+    // Each item's window opens after its protocol line.
+    const auto protocolHas = [&](const char* text) {
+        return [this, text](QDialog&) { EXPECT_EQ(protocolTexts().back(), text); };
+    };
+    ui.expectDialog("TSBERDA", protocolHas("&Sběr dat od jednotek"));
     window->miSberDatClick();
+    ui.expectDialog("TSNDRTS0", protocolHas("Úplné &nastavení systému"));
     window->miUplneNastaveniClick();
+    ui.expectDialog("TSETTIM", protocolHas("&Synchronizace času"));
     window->miSynchronizaceClick();
     window->miDokumentaceClick();
     window->miKonecClick();
@@ -232,6 +239,7 @@ TEST_F(MainWindowTest, TenThousandAndOneEventsWarnOnceAtEachOfTheThreePlaces) {
     EXPECT_EQ(ui.shown()[0].text, "Doporučuje se zmenšit počet uchovávaných událostí\r\n\tviz. "
                                   "\"Správa souboru událostí\"");
     ui.expectMessage("Doporučuje se zmenšit");
+    ui.expectDialog("TSBERDA", [](QDialog&) {});
     window->miSberDatClick();
     ui.expectMessage("Doporučuje se zmenšit");
     window->miHistorieUdalostiClick();
@@ -242,6 +250,7 @@ TEST_F(MainWindowTest, ExactlyTenThousandEventsGiveNoWarning) {
     test::writeBytes(dir / "QTR0005.DAT", std::vector<std::uint8_t>(10000 * 19, 0));
     start();
     logIn("demo", "demo1234");
+    ui.expectDialog("TSBERDA", [](QDialog&) {});
     window->miSberDatClick();
     EXPECT_TRUE(ui.shown().empty());
 }
