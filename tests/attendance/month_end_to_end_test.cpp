@@ -10,6 +10,9 @@
 #include "sim/sim_bus.h"
 #include "sim/simulated_transaction.h"
 #include "support/temp_dir.h"
+#include "unitproc/collection_store.h"
+#include "unitproc/data_collection.h"
+#include "unitproc/procedure_sink.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -91,21 +94,15 @@ protected:
         sim::DaySimulation day(bus, scenario, 2026);
         actions = sim::simulateWorkingDays(day, clock, 21);
 
-        // Collected as the collection does it: each event on the disk before the unit
-        // is told to release it.
-        EventFileAppender file;
-        ASSERT_TRUE(file.open(dir / kEventFile));
-        const auto store = [&](const AnswerAreas& answer, std::string& refusal) {
-            if (answer.eventCount == 0) {
-                return true;
-            }
-            const FileResult r = file.appendItem(answer.eventAnswer, 1);
-            refusal = r.ok() ? "" : r.error();
-            return r.ok();
-        };
-        while (line.CteniUdalosti(kTerminal, store) && line.eventCount == 1) {
-        }
-        ASSERT_TRUE(file.close());
+        // Collected by the program's data collection: each event on the disk before
+        // the unit is told to release it.
+        CollectionStore store(dir / kEventFile);
+        LogLines log;
+        CollectionOptions options;
+        options.maxTries = 3;
+        const CollectionResult collected = SberDatVsechny(line, db.units, store, log, options);
+        ASSERT_FALSE(collected.errorFlag) << (log.lines.empty() ? "" : log.lines.back());
+        eventsCollected = collected.eventsStored;
     }
 
     CliRun run(std::vector<std::string> args) {
@@ -118,6 +115,7 @@ protected:
     test::TempDir dir;
     ManualClock clock{encodeDate(2026, 4, 30) + encodeTime(20, 0, 0)};
     std::vector<std::string> actions;
+    std::uint64_t eventsCollected = 0;
 };
 
 // Jan's month as the day mode planned it (seed 2026, May 2026, 21 working days), each day
@@ -153,6 +151,7 @@ TEST_F(AttendanceMonth, AMonthOfBookingsIsBuiltAndEvaluatedEndToEnd) {
     }
     ASSERT_EQ(janDays.substr(0, 36), "01.05.15:36 04.05.15:36 05.05.15:34 ")
         << "the day mode planned another month; the figures below are of the month above";
+    EXPECT_EQ(eventsCollected, actions.size()); // every booking of both persons
 
     const CliRun built = run({"attendance", "build", "--key", kJan, "--from", "01.05.2026", "--to",
                               "31.05.2026", "--usual", "07:00-15:30"});
