@@ -12,6 +12,7 @@
 #include "calendar/forms/calendar_windows.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
+#include "docs/forms/settings_documentation_form.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
 #include "setup/setup_editors.h"
@@ -128,8 +129,8 @@ void TQTRM::buildMenu() {
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
     item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"), "miUplneNastaveni",
          &TQTRM::miUplneNastaveniClick);
-    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
-                          &TQTRM::miDokumentaceClick);
+    item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
+         &TQTRM::miDokumentaceClick);
 
     mnVyuzivani_ = MainMenu1->addMenu(QStringLiteral("&Využívání systému"));
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
@@ -165,7 +166,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy, miDok, miHistU, miVyhod, miKarty_, miCis, miSprava};
+    notAvailable_ = {miOpravneni, miCasy, miHistU, miVyhod, miKarty_, miCis, miSprava};
 }
 
 void TQTRM::buildClientArea() {
@@ -427,6 +428,8 @@ void TQTRM::miUplneNastaveniClick() {
 
 void TQTRM::miDokumentaceClick() {
     protocolEntry("&Dokumentace nastavení");
+    TDOK0 documentation(ctx_.db, ctx_.dir, this);
+    ui::execModal(documentation);
 }
 
 void TQTRM::miSberDatClick() {

@@ -1,7 +1,7 @@
 #include "attendance/card_text.h"
 
 #include "attendance/attendance_time.h"
-#include "base/win1250.h"
+#include "docs/report_text.h"
 
 namespace qtr {
 namespace {
@@ -64,14 +64,15 @@ std::string fillMissingText(const AttendanceCard& card) {
 
 std::vector<std::string> cardListing(const AttendanceCard& card, const AttendanceCodeList& codes) {
     std::vector<std::string> lines;
-    lines.push_back("Řádek Datum          Začátek       Konec         Doba   Druh        Poznámka");
+    lines.push_back(
+        "Řádek Datum          Začátek       Konec         Doba   Druh                 Poznámka");
     for (int i = 1; i <= card.lineCount(); ++i) {
         const CardLine& l = card.line(i);
         std::string row = padLeft(std::to_string(i), 5) + " " +
                           padRight(shiftDayText(l.shiftDay), 15) +
                           padRight(cardTimeText(l.start), 14) + padRight(cardTimeText(l.end), 14) +
                           padRight(cardDurationText(l.duration), 7) +
-                          padRight(codes.codeName(l.code), 12) + l.note.text();
+                          padRight(codes.codeName(l.code), 21) + l.note.text();
         row.erase(row.find_last_not_of(' ') + 1);
         lines.push_back(std::move(row));
     }

@@ -3,6 +3,7 @@
 #include "attendance/attendance_time.h"
 #include "attendance/card_text.h"
 #include "base/win1250.h"
+#include "docs/report_text.h"
 
 #include <algorithm>
 

@@ -127,15 +127,4 @@ std::size_t utf8Length(std::string_view utf8) {
     return n;
 }
 
-std::string padRight(std::string_view utf8, std::size_t width) {
-    std::string s(utf8);
-    const std::size_t n = utf8Length(utf8);
-    return n < width ? s.append(width - n, ' ') : s;
-}
-
-std::string padLeft(std::string_view utf8, std::size_t width) {
-    const std::size_t n = utf8Length(utf8);
-    return n < width ? std::string(width - n, ' ').append(utf8) : std::string(utf8);
-}
-
 } // namespace qtr

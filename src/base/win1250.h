@@ -25,9 +25,4 @@ std::string utf8ToWin1250(std::string_view utf8);
 // Number of characters (code points) in a UTF-8 text.
 std::size_t utf8Length(std::string_view utf8);
 
-// UTF-8 text padded with blanks to a number of characters (not bytes): on the right
-// (left-aligned) or on the left (right-aligned). A longer text stays whole.
-std::string padRight(std::string_view utf8, std::size_t width);
-std::string padLeft(std::string_view utf8, std::size_t width);
-
 } // namespace qtr

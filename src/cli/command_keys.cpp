@@ -5,6 +5,7 @@
 #include "db/data_files.h"
 #include "db/key_holder_transfer.h"
 #include "db/tables.h"
+#include "docs/report_text.h"
 
 #include <filesystem>
 #include <ostream>

@@ -55,6 +55,10 @@ std::span<const CliCommand> allCommands() {
                    "sim PŘÍKAZ           simulované jednotky (--sim): jednotky, stav, prava, "
                    "udalosti, klic, vstup, porucha, den DNY",
                    runSim},
+        CliCommand{"doc",
+                   "doc units|keys|rights [--detail]  dokumentace nastavení: popis jednotek, "
+                   "seznam klíčů, přehled oprávnění (--detail: s časy)",
+                   runDoc},
         CliCommand{"master-key",
                    "master-key KLÍČ [SERVISNÍ...]  zapíše hlavní klíč instalace (QTRKEYS.TXT)",
                    runMasterKey},

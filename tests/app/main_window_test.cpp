@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     for (const char* a : {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar",
-                          "miSberDat", "miUplneNastaveni", "miSynchronizace"}) {
+                          "miSberDat", "miUplneNastaveni", "miSynchronizace", "miDokumentace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
@@ -220,6 +220,7 @@ TEST_F(MainWindowTest, ProtocolLinesAreTimeStampedByTheClock) {
     window->miUplneNastaveniClick();
     ui.expectDialog("TSETTIM", protocolHas("&Synchronizace času"));
     window->miSynchronizaceClick();
+    ui.expectDialog("TDOK0", protocolHas("&Dokumentace nastavení"));
     window->miDokumentaceClick();
     window->miKonecClick();
     EXPECT_EQ(protocolTexts(),
@@ -426,6 +427,32 @@ TEST_F(MainWindowTest, TheCalendarItemsOpenTheirWindowsAndTheHolidaysAreSavedOnC
     ui.expectDialog("TPLNKAL",
                     [](QDialog& d) { EXPECT_EQ(d.windowTitle(), "Měsíční kalendář: 2024"); });
     window->miPlanovaciKalendarClick();
+}
+
+TEST_F(MainWindowTest, SettingsDocumentationFromTheMenuReachesTheOutputWindow) {
+    start();
+    logIn("demo", "demo1234");
+    db.keyHolders.newRecord();
+    db.keyHolders.current().keyNumber = kOrdinary;
+    db.keyHolders.current().holderName.setText("Jan Novák");
+    db.keyHolders.append();
+    ui.expectDialog("TDOK0", [](QDialog& d) {
+        EXPECT_FALSE(d.findChild<QPushButton*>("sbListHwj")->isEnabled());
+        d.findChild<QPushButton*>("sbListKey")->click();
+        d.findChild<QPushButton*>("BitBtn1")->click();
+    });
+    ui.expectDialog("TOUTTXT", [](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QPlainTextEdit*>("meOutList")
+                        ->toPlainText()
+                        .contains("0001 01000000001001 Jan Novák"));
+    });
+    action("miDokumentace")->trigger();
+    EXPECT_EQ(protocolTexts().back(), "&Dokumentace nastavení");
+    EXPECT_NE(test::readText(dir / "QTR_WORK.RTF")
+                  .find("SEZNAM IDENTIFIKA\xC8"
+                        "N\xCD"
+                        "CH"),
+              std::string::npos);
 }
 
 } // namespace
