@@ -166,7 +166,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy, miHistU, miVyhod, miKarty_, miCis, miSprava};
+    notAvailable_ = {miOpravneni, miCasy, miHistU, miVyhod, miKarty_, miCis, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -339,7 +339,7 @@ void TQTRM::miPrihlasitClick() {
         return;
     }
     TFIRST login(this);
-    if (login.exec() != QDialog::Accepted) {
+    if (ui::execModal(login) != QDialog::Accepted) {
         return;
     }
     const std::string name = ui::fromQ(login.userName());
@@ -366,12 +366,12 @@ void TQTRM::miUrcitClick() {
     }
     TCPM accountsWindow(ctx_.dir / kAccountFile, ctx_.keys.masterOrZero(), serviceMode_,
                         ctx_.random, this);
-    accountsWindow.exec();
+    ui::execModal(accountsWindow);
 }
 
 void TQTRM::miTestKomunikaceClick() {
     TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
-    test.exec();
+    ui::execModal(test);
 }
 
 void TQTRM::miOsobyClick() {
@@ -411,7 +411,7 @@ void TQTRM::miPlanovaciKalendarClick() {
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);
-    status.exec();
+    ui::execModal(status);
 }
 
 void TQTRM::miSynchronizaceClick() {
@@ -454,16 +454,15 @@ void TQTRM::miKonecClick() {
 
 void TQTRM::miOProgramuClick() {
     TQTRABOUT about(currentMemoryFigures(), this);
-    about.exec();
+    ui::execModal(about);
 }
 
 void TQTRM::miHistorieProgramuClick() {
     if (!administratorKeyPresented()) {
         return;
     }
-    ui::messageOk(QStringLiteral("Okno systémového protokolu zatím není k dispozici; protokol je "
-                                 "v souboru protokol.txt."),
-                  {}, u'I');
+    // The protocol view opens here once the program has it; until then the item is
+    // disabled (notAvailable_).
 }
 
 void TQTRM::miKomunikaceClick() {
@@ -473,7 +472,7 @@ void TQTRM::miKomunikaceClick() {
         ports << ui::toQ(p);
     }
     TKOMPAR dialog(ctx_.comm.settings(), ports, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (dialog.run() == QDialog::Accepted) {
         ctx_.comm.setSettings(dialog.settings());
         if (const std::string failure = ctx_.comm.saveSettings(); !failure.empty()) {
             ui::messageOk(ui::toQ(failure), {}, u'E');

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -39,10 +38,6 @@ public:
 
     EditMode mode() const { return mode_; }
 
-    // How the small dialogs are run; exec() unless a test answers them itself.
-    using DialogRunner = std::function<int(QDialog&)>;
-    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -63,15 +58,14 @@ private:
 
     void display();
     void setMode(EditMode mode);
-    // Every field into the record. Strict: a bad decimal field is reported and
-    // nothing is stored (false). Lenient (before a dialog): a field that does not
-    // read keeps the record's value, and nothing is reported.
-    bool readFields(ControlUnitRecord& unit, bool strict);
+    // Every field into the record ("hotovo"). A decimal field that is empty or not a
+    // number is reported and nothing is stored (false); the objects the type greys out
+    // keep the record's values.
+    bool readFields(ControlUnitRecord& unit);
 
     ControlUnitTable& units_;
     const ZoneTable& zones_;
     EditMode mode_ = EditMode::Browse;
-    DialogRunner runDialog_;
 
     ui::RecordNavigator* navigator_;
     QLineEdit* EditADRESA_;

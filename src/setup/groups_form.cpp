@@ -65,7 +65,10 @@ TSKUP::TSKUP(GroupTable& groups, QWidget* parent) : QDialog(parent), groups_(gro
     connect(btPrerusit_, &QPushButton::clicked, this, &TSKUP::btPrerusitClick);
     connect(btHotovo_, &QPushButton::clicked, this, &TSKUP::btHotovoClick);
 
-    groups_.first();
+    // An empty table shows an empty record, never one left over from earlier.
+    if (!groups_.first()) {
+        groups_.clearCurrent();
+    }
     display();
     setMode(EditMode::Browse);
 }

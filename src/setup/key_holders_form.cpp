@@ -41,13 +41,16 @@ QStringList namesOf(const std::vector<std::string>& names) {
 
 } // namespace
 
-TKEYS::TKEYS(ConfigurationDatabase& db, KeyReading reading, QWidget* parent)
-    : TKEYS(db.keyHolders, db.groups, db.permissionGroups, std::move(reading), parent) {}
+TKEYS::TKEYS(ConfigurationDatabase& db, KeyReading reading, std::filesystem::path registerFile,
+             QWidget* parent)
+    : TKEYS(db.keyHolders, db.groups, db.permissionGroups, std::move(reading),
+            std::move(registerFile), parent) {}
 
 TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
-             const PermissionGroupTable& permissionGroups, KeyReading reading, QWidget* parent)
+             const PermissionGroupTable& permissionGroups, KeyReading reading,
+             std::filesystem::path registerFile, QWidget* parent)
     : QDialog(parent), holders_(holders), groups_(groups), permissionGroups_(permissionGroups),
-      reading_(std::move(reading)) {
+      reading_(std::move(reading)), registerFile_(std::move(registerFile)) {
     setObjectName(QStringLiteral("TKEYS"));
     setWindowTitle(QStringLiteral("Databáze identifikačních klíčů"));
     setStyleSheet(editorStyleSheet());
@@ -200,7 +203,10 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
 
 void TKEYS::refresh() {
     fillNames();
-    holders_.first();
+    // An empty register shows the zero key and empty fields, never a leftover holder.
+    if (!holders_.first()) {
+        holders_.clearCurrent();
+    }
     display();
     setMode(EditMode::Browse);
 }
@@ -413,14 +419,25 @@ void TKEYS::btImportClick() {
     if (!file) {
         return;
     }
-    const bool replace = ui::messageYesNo(QStringLiteral("Smazat původní záznamy?"), {}, u'Q') ==
-                         ui::MessageAnswer::Yes;
-    const KeyHolderImport r =
-        importKeyHolders(holders_, std::filesystem::path(file->toStdWString()), replace);
-    refresh();
-    if (!r.result) {
-        ui::messageOk(toQ(r.result.error()), {}, u'E');
+    // The whole file is read and checked before anything is asked or changed.
+    KeyHolderTransferFile content;
+    if (FileResult r =
+            readKeyHolderTransferFile(std::filesystem::path(file->toStdWString()), content);
+        !r) {
+        ui::messageOk(toQ(r.error()), {}, u'E');
+        return;
     }
+    const bool replace = ui::messageYesNo(QStringLiteral("Smazat původní záznamy?"), {}, u'Q',
+                                          ui::MessageAnswer::No) == ui::MessageAnswer::Yes;
+    if (replace) {
+        if (FileResult r = keepRegisterBeforeReplace(registerFile_); !r) {
+            ui::messageOk(toQ(r.error()), {}, u'E');
+            return;
+        }
+    }
+    const KeyHolderImport r = importKeyHolders(holders_, content, replace);
+    refresh();
+    ui::messageOk(toQ(keyHolderImportReport(r)), {}, u'I');
 }
 
 } // namespace qtr::setup

@@ -4,6 +4,8 @@
 // moc cannot parse the C++20 standard headers these pull in.
 #ifndef Q_MOC_RUN
 #include "setup/key_reader.h"
+
+#include <filesystem>
 #endif
 
 #include <QDialog>
@@ -30,7 +32,8 @@ class NameChoicePanel;
 
 // TKEYS "Databáze identifikačních klíčů": the key holder register. Keys are
 // typed or read at the reader; the register is exported and imported as the
-// 131-column exchange file. The caller saves QTR0002.DAT when the window closes.
+// 131-column exchange file. The caller saves QTR0002.DAT when the window closes;
+// `registerFile` (that file) is copied to NAME.bak before a replacing import.
 class TKEYS : public QDialog {
     Q_OBJECT
 
@@ -39,8 +42,9 @@ public:
 
     TKEYS(KeyHolderTable& holders, const GroupTable& groups,
           const PermissionGroupTable& permissionGroups, KeyReading reading,
+          std::filesystem::path registerFile, QWidget* parent = nullptr);
+    TKEYS(ConfigurationDatabase& db, KeyReading reading, std::filesystem::path registerFile,
           QWidget* parent = nullptr);
-    TKEYS(ConfigurationDatabase& db, KeyReading reading, QWidget* parent = nullptr);
 
     EditMode mode() const { return mode_; }
 
@@ -70,6 +74,7 @@ private:
     const GroupTable& groups_;
     const PermissionGroupTable& permissionGroups_;
     KeyReading reading_;
+    std::filesystem::path registerFile_;
     EditMode mode_ = EditMode::Browse;
 
     ui::RecordNavigator* navigator_;
