@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "access/forms/access_editors.h"
 #include "app/about_box.h"
 #include "app/account_file.h"
 #include "app/accounts_window.h"
@@ -113,10 +114,9 @@ void TQTRM::buildMenu() {
     item(mnDefinice_, QStringLiteral("Osoby (nositelé &klíčů)"), "miOsoby", &TQTRM::miOsobyClick);
     item(mnDefinice_, QStringLiteral("Organizační &skupiny"), "miSkupiny", &TQTRM::miSkupinyClick);
     item(mnDefinice_, QStringLiteral("Řídící &jednotky"), "miJednotky", &TQTRM::miJednotkyClick);
-    QAction* miOpravneni = item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"), "miOpravneni",
-                                &TQTRM::miOpravneniClick);
-    QAction* miCasy =
-        item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
+    item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"), "miOpravneni",
+         &TQTRM::miOpravneniClick);
+    item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
     item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
     item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
          &TQTRM::miPlanovaciKalendarClick);
@@ -166,7 +166,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy, miHistU, miVyhod, miKarty_, miCis, miSprava, miHistP};
+    notAvailable_ = {miHistU, miVyhod, miKarty_, miCis, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -397,8 +397,13 @@ void TQTRM::miSkupinyClick() {
 void TQTRM::miJednotkyClick() {
     reportFileResult(setup::runUnitEditor(ctx_.db, ctx_.dir, this));
 }
-void TQTRM::miOpravneniClick() {}
-void TQTRM::miCasyClick() {}
+void TQTRM::miOpravneniClick() {
+    reportFileResult(access::runPermissionGroupEditor(ctx_.db, ctx_.dir, this));
+}
+
+void TQTRM::miCasyClick() {
+    reportFileResult(access::runScheduleEditor(ctx_.db, ctx_.dir, this));
+}
 void TQTRM::miSvatkyClick() {
     reportFileResult(calendar::runHolidayCalendar(ctx_.calendar, ctx_.dir,
                                                   decodeDateTime(ctx_.clock.now()).year, this));

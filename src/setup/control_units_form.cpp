@@ -89,7 +89,8 @@ TJEDDEF::TJEDDEF(ConfigurationDatabase& db, QWidget* parent)
     : TJEDDEF(db.units, db.zones, parent) {}
 
 TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* parent)
-    : QDialog(parent), units_(units), zones_(zones) {
+    : RecordEditor(units, Options{.newRecordLimit = kNewUnitLimit}, parent), units_(units),
+      zones_(zones) {
     setObjectName(QStringLiteral("TJEDDEF"));
     setWindowTitle(QStringLiteral("Seznam řídících jednotek"));
     setStyleSheet(editorStyleSheet());
@@ -241,23 +242,9 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
     rg->setColumnStretch(3, 1);
 
     // --- navigation and editing ---
-    navigator_ = new ui::RecordNavigator(this);
-    btNovy_ = makeButton(QStringLiteral("nový"), QStringLiteral("btNovy"),
-                         QStringLiteral("vložíte nový záznam"), this);
-    btOpravit_ = makeButton(QStringLiteral("opravit"), QStringLiteral("btOpravit"),
-                            QStringLiteral("opravíte aktuální záznam"), this);
-    btSmazat_ = makeButton(QStringLiteral("smazat"), QStringLiteral("btSmazat"),
-                           QStringLiteral("smažete aktuální záznam"), this);
-    btPrerusit_ = makeButton(QStringLiteral("přerušit"), QStringLiteral("btPrerusit"),
-                             QStringLiteral("zpět, beze změny"), this);
-    btHotovo_ = makeButton(QStringLiteral("hotovo"), QStringLiteral("btHotovo"),
-                           QStringLiteral("hotovo, uložit data"), this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(navigator_);
-    top->addSpacing(24);
-    for (auto* b : {btNovy_, btOpravit_, btSmazat_, btPrerusit_, btHotovo_}) {
-        top->addWidget(b);
-    }
+    QHBoxLayout* top = takeButtonRow();
+    top->insertWidget(0, navigator());
+    top->insertSpacing(1, 24);
     top->addStretch(1);
 
     auto* box = new QVBoxLayout(this);
@@ -282,12 +269,6 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
         }
     });
 
-    ui::navigateTable(navigator_, this, units_, [this] { display(); });
-    connect(btNovy_, &QPushButton::clicked, this, &TJEDDEF::btNovyClick);
-    connect(btOpravit_, &QPushButton::clicked, this, &TJEDDEF::btOpravitClick);
-    connect(btSmazat_, &QPushButton::clicked, this, &TJEDDEF::btSmazatClick);
-    connect(btPrerusit_, &QPushButton::clicked, this, &TJEDDEF::btPrerusitClick);
-    connect(btHotovo_, &QPushButton::clicked, this, &TJEDDEF::btHotovoClick);
     connect(btTyp_, &QPushButton::clicked, this, &TJEDDEF::btTypClick);
     connect(btStandard_, &QPushButton::clicked, this, &TJEDDEF::btStandardClick);
     connect(btPouziti_, &QPushButton::clicked, this, &TJEDDEF::btPouzitiClick);
@@ -297,16 +278,11 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
     connect(EditTYP_, &QLineEdit::textChanged, this, &TJEDDEF::EditTYPChange);
     connect(EditTYP_, &QLineEdit::textEdited, this, &TJEDDEF::EditTYPEdited);
 
-    // An empty table shows an empty record, never one left over from earlier.
-    if (!units_.first()) {
-        units_.clearCurrent();
-    }
-    display();
-    setMode(EditMode::Browse);
+    openFirst();
 }
 
 bool TJEDDEF::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && btHotovo_->isEnabled()) {
+    if (event->type() == QEvent::MouseButtonPress && storeButton()->isEnabled()) {
         for (auto* zone : EditZon_) {
             if (watched == zone && zone->isEnabled()) {
                 zoneTarget_ = zone;
@@ -315,7 +291,7 @@ bool TJEDDEF::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return RecordEditor::eventFilter(watched, event);
 }
 
 void TJEDDEF::EditTYPChange(const QString& text) {
@@ -340,7 +316,7 @@ void TJEDDEF::EditTYPEdited(const QString& text) {
     }
 }
 
-void TJEDDEF::display() {
+void TJEDDEF::showRecord() {
     const ControlUnitRecord& u = units_.current();
     EditADRESA_->setText(toQ(hexByteText(u.address)));
     EditNAZEV_->setText(toQ(u.unitName.text()));
@@ -372,18 +348,11 @@ void TJEDDEF::display() {
         edSto_[i]->setText(QString::number(o.objectState));
     }
     laTyp_->setText(toQ(unitTypeName(u.unitType)));
-    navigator_->setPosition(units_.position(), units_.count());
 }
 
-void TJEDDEF::setMode(EditMode mode) {
-    mode_ = mode;
+void TJEDDEF::applyMode(EditMode mode) {
     const bool browse = mode == EditMode::Browse;
-    navigator_->setNavigationEnabled(browse);
-    btNovy_->setEnabled(browse && units_.count() < kNewUnitLimit);
-    btOpravit_->setEnabled(browse && units_.count() > 0);
-    btSmazat_->setEnabled(browse && units_.count() > 0);
-    for (auto* b : {btPrerusit_, btHotovo_, btTyp_, btStandard_, btPouziti_, btVlastnosti_,
-                    btPoplach_, btRele_}) {
+    for (auto* b : {btTyp_, btStandard_, btPouziti_, btVlastnosti_, btPoplach_, btRele_}) {
         b->setEnabled(!browse);
     }
     for (std::size_t i = 0; i < 8; ++i) {
@@ -403,8 +372,11 @@ void TJEDDEF::setMode(EditMode mode) {
     }
     if (browse) {
         pnZony_->hide();
+    } else if (mode == EditMode::Insert) {
+        EditADRESA_->setFocus();
+    } else {
+        EditNAZEV_->setFocus();
     }
-    navigator_->setPosition(units_.position(), units_.count());
 }
 
 bool TJEDDEF::readFields(ControlUnitRecord& u) {
@@ -464,53 +436,18 @@ bool TJEDDEF::readFields(ControlUnitRecord& u) {
     return true;
 }
 
-void TJEDDEF::btNovyClick() {
-    units_.clearCurrent();
-    display();
-    setMode(EditMode::Insert);
-    EditADRESA_->setFocus();
-}
-
-void TJEDDEF::btOpravitClick() {
-    setMode(EditMode::Update);
-    EditNAZEV_->setFocus();
-}
-
-void TJEDDEF::btSmazatClick() {
-    if (!ui::confirmRecordDeletion()) {
-        return;
-    }
-    units_.deleteRecord(units_.position());
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TJEDDEF::btPrerusitClick() {
-    units_.reloadCurrent();
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TJEDDEF::btHotovoClick() {
+bool TJEDDEF::readRecord() {
     ControlUnitRecord unit = units_.current();
     if (!readFields(unit)) {
-        return;
+        return false;
     }
-    const int own = mode_ == EditMode::Update ? units_.position() : 0;
-    if (const auto problem = checkUnitRecord(units_, unit, own)) {
+    if (const auto problem = checkUnitRecord(units_, unit, ownPosition())) {
         ui::messageOk(toQ(*problem), {}, u'E');
         EditADRESA_->setFocus();
-        return;
+        return false;
     }
     units_.current() = unit;
-    if (mode_ == EditMode::Insert) {
-        units_.append();
-        units_.last();
-    } else {
-        units_.storeCurrent();
-    }
-    setMode(EditMode::Browse);
-    display();
+    return true;
 }
 
 // The dialog buttons work on the record being edited, not on what is half typed: only the
