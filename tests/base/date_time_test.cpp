@@ -2,6 +2,8 @@
 #include "base/date_time.h"
 
 #include <gtest/gtest.h>
+#include <limits>
+#include <tuple>
 
 namespace qtr {
 namespace {
@@ -90,6 +92,39 @@ TEST(DateTime, ParsesTheProgramsDateTimeText) {
          {"31.02.2026", "1.13.2026", "01.01.26", "01.01.2026 24:00", "01.01.2026 10:00:", "x"}) {
         EXPECT_FALSE(parseDateTime(bad, t)) << bad;
     }
+}
+
+// A stored time stamp may be any double: out of range is shown, never a hang or an overflow.
+TEST(DateTime, EveryDoubleFormatsAndOutOfRangeShowsAsQuestionMarks) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        const char* text; // "dd.mm.yyyy hh:nn:ss"
+        int weekday;
+    } cases[] = {
+        {std::numeric_limits<double>::quiet_NaN(), "??.??.???? ??:??:??", 0},
+        {inf, "??.??.???? ??:??:??", 0},
+        {-inf, "??.??.???? ??:??:??", 0},
+        {1e18, "??.??.???? ??:??:??", 0},
+        {-1e18, "??.??.???? ??:??:??", 0},
+        {std::numeric_limits<double>::max(), "??.??.???? ??:??:??", 0},
+        {std::numeric_limits<double>::lowest(), "??.??.???? ??:??:??", 0},
+        {kEndOfValidDateTimes, "??.??.???? ??:??:??", 0},
+        {kEndOfValidDateTimes - 1e-10, "??.??.???? ??:??:??", 0}, // rounds into year 10000
+        {kEndOfValidDateTimes - 0.5 / 86400, "31.12.9999 23:59:59", 6},
+        {kFirstValidDateTime, "01.01.0001 00:00:00", 2},
+        {kFirstValidDateTime - 0.5, "01.01.0001 12:00:00", 2}, // the fraction runs forward
+        {kFirstValidDateTime - 1, "??.??.???? ??:??:??", 0},
+        {std::numeric_limits<double>::denorm_min(), "30.12.1899 00:00:00", 7},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatDateTime("dd.mm.yyyy hh:nn:ss", c.value), c.text) << c.value;
+        EXPECT_EQ(dayOfWeek(c.value), c.weekday) << c.value;
+        EXPECT_EQ(isValidDateTime(c.value), c.weekday != 0) << c.value;
+    }
+    EXPECT_EQ(formatDateTime("d.m.yy dddd mmmm h:n:s.zzz \"x\"", inf), "?.?.?? ? ? ?:?:?.??? x");
+    const CivilDateTime c = decodeDateTime(-inf);
+    EXPECT_EQ(std::tie(c.year, c.month, c.day, c.hour), std::make_tuple(1899, 12, 30, 0));
 }
 
 TEST(Clock, ManualClockIsWhatTestsSet) {
