@@ -1,3 +1,4 @@
+#include "base/file_io.h"
 #include "base/win1250.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -21,8 +22,7 @@ constexpr const char* kKeysUsage =
 // the file exists but cannot be loaded, so that nothing is written over it.
 bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
     const std::filesystem::path file = ctx.dir / kKeyHoldersFile;
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
+    if (!isPresent(file)) {
         return true;
     }
     if (FileResult r = table.load(file); !r) {

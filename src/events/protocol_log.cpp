@@ -24,9 +24,8 @@ std::string ProtocolLog::stamp() const {
 }
 
 FileResult ProtocolLog::appendLine(std::string_view utf8Text) const {
-    std::error_code ec;
     std::vector<std::string> lines;
-    if (!fs::exists(file_, ec)) {
+    if (!isPresent(file_)) {
         lines.push_back(stamp() + " *");
     }
     lines.push_back(stamp() + " " + std::string(utf8Text));
@@ -39,8 +38,7 @@ FileResult ProtocolLog::clear() const {
 
 FileResult ProtocolLog::read(std::vector<std::string>& lines) const {
     lines.clear();
-    std::error_code ec;
-    if (!fs::exists(file_, ec)) {
+    if (!isPresent(file_)) {
         return FileResult::success();
     }
     std::vector<std::uint8_t> bytes;
