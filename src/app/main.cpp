@@ -3,6 +3,7 @@
 // source, and lends them to the main window.
 
 #include "app/app_context.h"
+#include "app/data_directory.h"
 #include "app/demo_bus.h"
 #include "app/demo_installation.h"
 #include "app/main_window.h"
@@ -86,6 +87,15 @@ int main(int argc, char** argv) {
     if (!parseOptions(args, options, why)) {
         std::cerr << why << "\n" << kUsage;
         return 2;
+    }
+
+    // Settled before anything reads it: an interrupted key change, temporaries of killed saves.
+    if (const auto notes = qtr::openDataDirectory(options.dir); !notes.empty()) {
+        QStringList texts;
+        for (const auto& n : notes) {
+            texts << qtr::ui::toQ(n);
+        }
+        qtr::ui::messageOk(texts.join(u'\n'), {}, u'I');
     }
 
     qtr::SystemClock clock;

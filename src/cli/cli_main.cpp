@@ -1,8 +1,12 @@
 #include "cli/cli_main.h"
 
+#include "app/data_directory.h"
+#include "base/file_io.h"
 #include "cli/commands.h"
 #include "comm/port_names.h"
 
+#include <exception>
+#include <filesystem>
 #include <ostream>
 
 namespace qtr::cli {
@@ -16,6 +20,23 @@ void printUsage(std::ostream& err) {
     for (const auto& c : allCommands()) {
         err << "  " << c.usage << "\n";
     }
+}
+
+// Runs a command on the data directory, settled first (an interrupted key change,
+// temporary files of killed saves). Whatever a command throws ends here, in Czech.
+int runCommand(const CliCommand& command, CliContext& ctx) {
+    try {
+        for (const auto& note : openDataDirectory(ctx.dir)) {
+            *ctx.err << note << "\n";
+        }
+        return command.run(ctx);
+    } catch (const std::filesystem::filesystem_error& e) {
+        *ctx.err << "Chyba souboru " << e.path1().string() << ": "
+                 << czechErrnoText(e.code().value()) << "\n";
+    } catch (const std::exception& e) {
+        *ctx.err << "Neočekávaná chyba: " << e.what() << "\n";
+    }
+    return kExitFailure;
 }
 
 } // namespace
@@ -56,7 +77,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     ctx.args.assign(argv.begin() + static_cast<long>(i) + 1, argv.end());
     for (const auto& c : allCommands()) {
         if (c.name == name) {
-            return c.run(ctx);
+            return runCommand(c, ctx);
         }
     }
     err << "Neznámý příkaz: " << name << "\n";
