@@ -8,6 +8,7 @@ class Clock;
 class CommunicationControl;
 class RandomSource;
 struct ConfigurationDatabase;
+struct HolidayCalendar;
 struct InstallationKeys;
 
 // What the program's composition root owns and lends to its main window.
@@ -18,6 +19,7 @@ struct AppContext {
     const Clock& clock;
     RandomSource& random;
     const InstallationKeys& keys;
+    HolidayCalendar& calendar;
 };
 
 } // namespace qtr

@@ -1,6 +1,6 @@
 // qtr: the operator's program. This is its composition root: it owns the
-// configuration tables, the communication module, the clock and the random
-// source, and lends them to the main window.
+// configuration tables, the holiday calendar, the communication module, the
+// clock and the random source, and lends them to the main window.
 
 #include "app/app_context.h"
 #include "app/data_directory.h"
@@ -10,6 +10,7 @@
 #include "app/random_source.h"
 #include "app/serial_control.h"
 #include "base/clock.h"
+#include "calendar/holiday_calendar.h"
 #include "comm/port_names.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
@@ -110,6 +111,10 @@ int main(int argc, char** argv) {
     if (qtr::FileResult r = qtr::loadInstallationKeys(options.dir, keys); !r) {
         showErrors({r.error()});
     }
+    qtr::HolidayCalendar calendar;
+    if (qtr::FileResult r = qtr::loadHolidayTable(calendar.holidays, options.dir); !r) {
+        showErrors({r.error()});
+    }
 
     std::unique_ptr<qtr::CommunicationControl> comm;
     if (options.demo) {
@@ -128,7 +133,7 @@ int main(int argc, char** argv) {
         comm = std::move(serial);
     }
 
-    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys};
+    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys, calendar};
     int status = 0;
     {
         qtr::TQTRM window(ctx);

@@ -39,6 +39,13 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"master-key",
                    "master-key KLÍČ [SERVISNÍ...]  zapíše hlavní klíč instalace (QTRKEYS.TXT)",
                    runMasterKey},
+        CliCommand{"schedules",
+                   "schedules            vypíše časové rozvrhy (název, pod ním jejich složky)",
+                   runSchedules},
+        CliCommand{"permissions",
+                   "permissions          vypíše skupiny oprávnění (název, pod ním jednotky, "
+                   "Kam: a Kdy:)",
+                   runPermissions},
     };
     return kCommands;
 }

@@ -23,7 +23,9 @@ int runLog(CliContext& ctx);
 int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);
 int runReadKey(CliContext& ctx);
-int runSim(CliContext& ctx); // the console of the simulated units of --sim
-int runMasterKey(CliContext& ctx); // command_installation.cpp
+int runSim(CliContext& ctx);         // the console of the simulated units of --sim
+int runMasterKey(CliContext& ctx);   // command_installation.cpp
+int runSchedules(CliContext& ctx);   // command_access.cpp
+int runPermissions(CliContext& ctx); // command_access.cpp
 
 } // namespace qtr::cli

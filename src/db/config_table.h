@@ -201,6 +201,13 @@ public:
         return this->findFirst([&](const Record& r) { return (r.*NameField).win1250() == bytes; });
     }
 
+    // Whether a record other than the one at `ownPosition` (0 for a new record) is
+    // found under the name: the check that keeps names unique in the editors.
+    bool nameTakenByAnother(std::string_view name, int ownPosition) const {
+        const int found = findByName(name);
+        return found != 0 && found != ownPosition;
+    }
+
     // Clears the list and adds every record's name in position order.
     void fillNameList(std::vector<std::string>& list) const {
         list.clear();

@@ -73,8 +73,12 @@ public:
         return f.isEmpty() ? std::nullopt : std::optional(f);
     }
     std::optional<QString> saveFileName(QWidget* parent, const QString& caption,
-                                        const QString& proposed, const QString& filter) override {
-        const QString f = QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+                                        const QString& proposed, const QString& filter,
+                                        OverwriteQuestion overwrite) override {
+        const QString f = QFileDialog::getSaveFileName(parent, caption, proposed, filter, nullptr,
+                                                       overwrite == OverwriteQuestion::Leave
+                                                           ? QFileDialog::DontConfirmOverwrite
+                                                           : QFileDialog::Options());
         return f.isEmpty() ? std::nullopt : std::optional(f);
     }
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override {

@@ -19,6 +19,10 @@ public:
     virtual MessageAnswer present(const MessageRequest& request) = 0;
 };
 
+// Whether the save dialog itself asks before an existing file is chosen; Leave when
+// the window asks its own question (the output window offers to append).
+enum class OverwriteQuestion { Ask, Leave };
+
 // File, font, printer-setup and print dialogs.
 class DialogProvider {
 public:
@@ -26,9 +30,9 @@ public:
     // Empty when the user cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption,
                                                 const QString& proposed, const QString& filter) = 0;
-    // The save dialog asks before overwriting an existing file.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption,
-                                                const QString& proposed, const QString& filter) = 0;
+    virtual std::optional<QString>
+    saveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                 const QString& filter, OverwriteQuestion overwrite = OverwriteQuestion::Ask) = 0;
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;

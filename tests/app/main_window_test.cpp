@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "base/clock.h"
 #include "base/text_lines.h"
+#include "calendar/holiday_calendar.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
 #include "support/hex_dump.h"
@@ -42,6 +43,7 @@ struct MainWindowTest : ::testing::Test {
     SeededRandomSource random{17};
     ConfigurationDatabase db;
     InstallationKeys keys;
+    HolidayCalendar calendar;
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<TQTRM> window;
 
@@ -55,7 +57,8 @@ struct MainWindowTest : ::testing::Test {
         a.accountSlots[0].password.setText("demo1234");
         ASSERT_TRUE(saveAccountFile(dir / kAccountFile, a, scramblingKeyOf(kMaster), random).ok());
         (void)initialiseConfiguration(db, dir.path());
-        ctx = std::make_unique<AppContext>(AppContext{dir.path(), db, bus, clock, random, keys});
+        ctx = std::make_unique<AppContext>(
+            AppContext{dir.path(), db, bus, clock, random, keys, calendar});
     }
 
     void start() {

@@ -14,6 +14,9 @@ UiResponder::~UiResponder() {
     if (!openFiles_.empty() || !saveFiles_.empty()) {
         ADD_FAILURE() << "expected file dialog never shown";
     }
+    if (!fonts_.empty() || !printerSetups_.empty() || !prints_.empty()) {
+        ADD_FAILURE() << "expected font, printer setup or print dialog never shown";
+    }
     for (const auto& d : dialogs_) {
         ADD_FAILURE() << "expected dialog never opened: " << d.name.toStdString();
     }
@@ -32,6 +35,15 @@ void UiResponder::expectOpenFile(std::optional<QString> file) {
 }
 void UiResponder::expectSaveFile(std::optional<QString> file) {
     saveFiles_.push_back(std::move(file));
+}
+void UiResponder::expectFont(std::optional<QFont> font) {
+    fonts_.push_back(std::move(font));
+}
+void UiResponder::expectPrinterSetup(std::function<bool(QPrinter&)> act) {
+    printerSetups_.push_back(std::move(act));
+}
+void UiResponder::expectPrint(std::function<bool(QPrinter&)> act) {
+    prints_.push_back(std::move(act));
 }
 
 ui::MessageAnswer UiResponder::present(const ui::MessageRequest& request) {
@@ -61,8 +73,10 @@ std::optional<QString> UiResponder::openFileName(QWidget*, const QString&, const
     return f;
 }
 
-std::optional<QString> UiResponder::saveFileName(QWidget*, const QString&, const QString&,
-                                                 const QString&) {
+std::optional<QString> UiResponder::saveFileName(QWidget*, const QString& caption,
+                                                 const QString& proposed, const QString& filter,
+                                                 ui::OverwriteQuestion overwrite) {
+    lastSave_ = SaveRequest{caption, proposed, filter, overwrite};
     if (saveFiles_.empty()) {
         ADD_FAILURE() << "unexpected save dialog";
         return std::nullopt;
@@ -73,18 +87,34 @@ std::optional<QString> UiResponder::saveFileName(QWidget*, const QString&, const
 }
 
 std::optional<QFont> UiResponder::chooseFont(QWidget*, const QFont&) {
-    ADD_FAILURE() << "unexpected font dialog";
-    return std::nullopt;
+    if (fonts_.empty()) {
+        ADD_FAILURE() << "unexpected font dialog";
+        return std::nullopt;
+    }
+    auto f = fonts_.front();
+    fonts_.pop_front();
+    return f;
 }
 
-bool UiResponder::printerSetup(QWidget*, QPrinter&) {
-    ADD_FAILURE() << "unexpected printer setup dialog";
-    return false;
+namespace {
+bool answerPrinterDialog(std::deque<std::function<bool(QPrinter&)>>& queue, QPrinter& printer,
+                         const char* what) {
+    if (queue.empty()) {
+        ADD_FAILURE() << "unexpected " << what << " dialog";
+        return false;
+    }
+    auto act = std::move(queue.front());
+    queue.pop_front();
+    return act(printer);
+}
+} // namespace
+
+bool UiResponder::printerSetup(QWidget*, QPrinter& printer) {
+    return answerPrinterDialog(printerSetups_, printer, "printer setup");
 }
 
-bool UiResponder::printDialog(QWidget*, QPrinter&) {
-    ADD_FAILURE() << "unexpected print dialog";
-    return false;
+bool UiResponder::printDialog(QWidget*, QPrinter& printer) {
+    return answerPrinterDialog(prints_, printer, "print");
 }
 
 int UiResponder::execModal(QDialog& dialog) {

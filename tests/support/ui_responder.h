@@ -23,6 +23,12 @@ public:
     // The next open/save dialog returns this file (nullopt = cancelled).
     void expectOpenFile(std::optional<QString> file);
     void expectSaveFile(std::optional<QString> file);
+    // The next font dialog returns this font (nullopt = cancelled).
+    void expectFont(std::optional<QFont> font);
+    // The next printer-setup or print dialog: `act` sets the printer up as the user
+    // would (for example to print into a PDF file) and returns whether it was confirmed.
+    void expectPrinterSetup(std::function<bool(QPrinter&)> act);
+    void expectPrint(std::function<bool(QPrinter&)> act);
     // The next modal window must have this objectName (or, when it has none, this class
     // name). It is not shown: `act` fills it in and presses its buttons, and the dialog's
     // result() afterwards is what the window that opened it gets.
@@ -31,11 +37,21 @@ public:
     // Every box shown so far, in order.
     const std::vector<ui::MessageRequest>& shown() const { return shown_; }
 
+    // What the last save dialog was asked to show.
+    struct SaveRequest {
+        QString caption;
+        QString proposed;
+        QString filter;
+        ui::OverwriteQuestion overwrite;
+    };
+    const std::optional<SaveRequest>& lastSaveRequest() const { return lastSave_; }
+
     ui::MessageAnswer present(const ui::MessageRequest& request) override;
     std::optional<QString> openFileName(QWidget*, const QString&, const QString&,
                                         const QString&) override;
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&,
-                                        const QString&) override;
+    std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString& proposed,
+                                        const QString& filter,
+                                        ui::OverwriteQuestion overwrite) override;
     std::optional<QFont> chooseFont(QWidget*, const QFont&) override;
     bool printerSetup(QWidget*, QPrinter&) override;
     bool printDialog(QWidget*, QPrinter&) override;
@@ -49,6 +65,10 @@ private:
     std::deque<Expected> messages_;
     std::deque<std::optional<QString>> openFiles_;
     std::deque<std::optional<QString>> saveFiles_;
+    std::optional<SaveRequest> lastSave_;
+    std::deque<std::optional<QFont>> fonts_;
+    std::deque<std::function<bool(QPrinter&)>> printerSetups_;
+    std::deque<std::function<bool(QPrinter&)>> prints_;
     struct ExpectedDialog {
         QString name;
         std::function<void(QDialog&)> act;

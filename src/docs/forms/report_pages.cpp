@@ -1,0 +1,116 @@
+#include "docs/forms/report_pages.h"
+
+#include "base/file_io.h"
+
+#include <QBuffer>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <span>
+
+namespace qtr {
+namespace {
+
+// The pieces a line is printed in: the whole line when it fits the width, else the
+// longest prefixes that fit, one after another (at least one character each).
+void appendWrapped(QStringList& out, const QString& line, const QFontMetricsF& metrics,
+                   qreal width) {
+    QString rest = line;
+    while (rest.size() > 1 && metrics.horizontalAdvance(rest) > width) {
+        qsizetype fits = 1;
+        qsizetype tooLong = rest.size();
+        while (tooLong - fits > 1) {
+            const qsizetype middle = (fits + tooLong) / 2;
+            (metrics.horizontalAdvance(rest.left(middle)) <= width ? fits : tooLong) = middle;
+        }
+        out << rest.left(fits);
+        rest = rest.mid(fits);
+    }
+    out << rest;
+}
+
+} // namespace
+
+QFont reportFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(10);
+    return font;
+}
+
+QPageLayout reportPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
+}
+
+int paintReportPages(QPagedPaintDevice& device, const QStringList& lines, const QFont& font) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return 0;
+    }
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
+    const qreal width = device.width();
+    const qreal lineHeight = metrics.lineSpacing();
+    // One line's gap and the page number under the text.
+    const int linesPerPage =
+        std::max(1, static_cast<int>((device.height() - 2 * lineHeight) / lineHeight));
+
+    QStringList printed;
+    for (const QString& line : lines) {
+        appendWrapped(printed, line, metrics, width);
+    }
+    const int pages =
+        std::max<int>(1, static_cast<int>((printed.size() + linesPerPage - 1) / linesPerPage));
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            device.newPage();
+        }
+        const qsizetype first = static_cast<qsizetype>(page) * linesPerPage;
+        const qsizetype end = std::min<qsizetype>(printed.size(), first + linesPerPage);
+        for (qsizetype i = first; i < end; ++i) {
+            painter.drawText(
+                QPointF(0, static_cast<qreal>(i - first) * lineHeight + metrics.ascent()),
+                printed[i]);
+        }
+        const QRectF footer(0, device.height() - lineHeight, width, lineHeight);
+        painter.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom,
+                         QStringLiteral("Strana %1 z %2").arg(page + 1).arg(pages));
+    }
+    painter.end();
+    return pages;
+}
+
+FileResult writeReportPdf(const std::filesystem::path& file, const std::vector<std::string>& lines,
+                          const std::string& title) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return FileResult::failure("PDF " + file.string() +
+                                   " nelze vytvořit: chybí grafické prostředí.");
+    }
+    QStringList text;
+    for (const std::string& line : lines) {
+        text << QString::fromStdString(line);
+    }
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QString::fromStdString(title));
+        writer.setCreator(QStringLiteral("QTR"));
+        writer.setPageLayout(reportPageLayout());
+        if (paintReportPages(writer, text, reportFont()) == 0) {
+            return FileResult::failure("PDF " + file.string() + " nelze vytvořit.");
+        }
+    }
+    return writeFileAtomically(file,
+                               std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()),
+                                         static_cast<std::size_t>(pdf.size())));
+}
+
+} // namespace qtr
