@@ -2,24 +2,8 @@
 
 #include "base/file_io.h"
 
-#include <unistd.h>
-
 namespace qtr {
 namespace fs = std::filesystem;
-
-namespace {
-
-FileResult removeDurably(const fs::path& file) {
-    fileStep("před odstraněním", file);
-    if (::unlink(file.c_str()) != 0 && errno != ENOENT) {
-        return FileResult::failure("Soubor " + file.filename().string() +
-                                   " nelze odstranit: " + czechErrnoText(errno));
-    }
-    syncDirectory(file.parent_path());
-    return FileResult::success();
-}
-
-} // namespace
 
 FileResult changeMasterKey(const fs::path& dir, const InstallationKeys& keys,
                            const UserAccounts* accounts, RandomSource& random) {
@@ -34,12 +18,15 @@ FileResult changeMasterKey(const fs::path& dir, const InstallationKeys& keys,
         r = writeFileAtomically(pendingKeys, installationKeysText(keys), FileAccess::OwnerOnly);
     }
     if (r) {
+        // The pair replaces the old files as the atomic writer would: mode and owner stay.
+        keepModeAndOwner(dir / kAccountFile, pendingAccounts, FileAccess::OwnerOnly);
+        keepModeAndOwner(dir / kInstallationKeysFile, pendingKeys, FileAccess::OwnerOnly);
         r = renameDurably(pendingAccounts, dir / kAccountFile);
     }
     if (!r) {
         // Not yet committed: nothing changed.
-        (void)removeDurably(pendingKeys);
-        (void)removeDurably(pendingAccounts);
+        (void)removeFileDurably(pendingKeys);
+        (void)removeFileDurably(pendingAccounts);
         return r;
     }
     if (r = renameDurably(pendingKeys, dir / kInstallationKeysFile); !r) {
@@ -65,9 +52,9 @@ std::vector<std::string> finishPendingKeyChange(const fs::path& dir) {
         }
     } else if (accountsWaiting) {
         // The keys file goes first: a crash between the two leaves the state rolled back too.
-        FileResult r = keysWaiting ? removeDurably(pendingKeys) : FileResult::success();
+        FileResult r = keysWaiting ? removeFileDurably(pendingKeys) : FileResult::success();
         if (r) {
-            r = removeDurably(pendingAccounts);
+            r = removeFileDurably(pendingAccounts);
         }
         notes.push_back(r ? "Nedokončená změna hlavního klíče byla vrácena, platí původní klíč."
                           : "Nedokončenou změnu hlavního klíče nelze vrátit: " + r.error());

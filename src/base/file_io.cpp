@@ -30,7 +30,7 @@ std::string fileName(const fs::path& p) {
 // Closes a descriptor on every path out of a function.
 class Fd {
 public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
+    explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -39,12 +39,6 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    void reset(int fd) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = fd;
-    }
     int release() { return std::exchange(fd_, -1); }
     // Closes now and reports whether the close succeeded.
     bool close() {
@@ -137,6 +131,21 @@ FileResult followLinks(const fs::path& path, fs::path& end) {
     return FileResult::success();
 }
 
+// The mode and, where the process may set it, the owner and group of a file being
+// replaced, for the file that replaces it.
+void giveModeAndOwner(int fd, const struct stat& old, FileAccess access) {
+    // Owner first: a change of owner may clear mode bits.
+    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+    mode_t mode = old.st_mode & 0777;
+    if (access == FileAccess::OwnerOnly) {
+        mode &= 0700;
+    }
+    ::fchmod(fd, mode);
+}
+
 // Replaces `path` with what `content` writes into a fresh descriptor: the one way
 // every whole file of the program is written.
 FileResult replaceFile(const fs::path& path, FileAccess access,
@@ -171,16 +180,7 @@ FileResult replaceFile(const fs::path& path, FileAccess access,
     if (err == 0) {
         fileStep("dočasný soubor na disku", target);
         if (existed) {
-            // Owner first: a change of owner may clear mode bits.
-            if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
-                ::fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
-                (void)::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
-            }
-            mode_t mode = old.st_mode & 0777;
-            if (access == FileAccess::OwnerOnly) {
-                mode &= 0700;
-            }
-            ::fchmod(fd.get(), mode);
+            giveModeAndOwner(fd.get(), old, access);
         }
     }
     if (!fd.close() && err == 0) {
@@ -521,6 +521,17 @@ int writeAllBytes(int fd, std::span<const std::uint8_t> bytes, const fs::path& f
     return 0;
 }
 
+void keepModeAndOwner(const fs::path& of, const fs::path& onto, FileAccess access) {
+    struct stat old {};
+    if (::stat(of.c_str(), &old) != 0) {
+        return;
+    }
+    Fd fd(::open(onto.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() >= 0) {
+        giveModeAndOwner(fd.get(), old, access);
+    }
+}
+
 FileResult renameDurably(const fs::path& from, const fs::path& to) {
     fileStep("před přejmenováním", to);
     if (::rename(from.c_str(), to.c_str()) != 0) {
@@ -528,6 +539,15 @@ FileResult renameDurably(const fs::path& from, const fs::path& to) {
     }
     fileStep("po přejmenování", to);
     syncDirectory(to.parent_path());
+    return FileResult::success();
+}
+
+FileResult removeFileDurably(const fs::path& file) {
+    fileStep("před odstraněním", file);
+    if (::unlink(file.c_str()) != 0 && errno != ENOENT) {
+        return failWith("Soubor nelze odstranit:", file, errno);
+    }
+    syncDirectory(file.parent_path());
     return FileResult::success();
 }
 

@@ -81,8 +81,16 @@ FileResult appendAndSync(const std::filesystem::path& path, std::span<const std:
 // Writes all bytes to the descriptor of `file`; 0, or the errno of the failure.
 int writeAllBytes(int fd, std::span<const std::uint8_t> bytes, const std::filesystem::path& file);
 
+// Gives `onto` (a file about to be renamed over `of`) the mode and, where the process
+// may, the owner of `of`, as writeFileAtomically does. Nothing when `of` does not exist.
+void keepModeAndOwner(const std::filesystem::path& of, const std::filesystem::path& onto,
+                      FileAccess access);
+
 // Renames a file within a folder and makes the rename durable (the folder is fsynced).
 FileResult renameDurably(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Removes a file (a missing one is no failure) and makes the removal durable.
+FileResult removeFileDurably(const std::filesystem::path& file);
 
 // Fsyncs a folder, so that a file created, renamed or removed in it stays so.
 void syncDirectory(const std::filesystem::path& dir);

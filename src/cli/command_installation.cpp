@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
-#include <unistd.h>
 
 namespace qtr::cli {
 namespace fs = std::filesystem;
@@ -22,7 +21,7 @@ constexpr const char* kUsage =
     "Použití: master-key KLÍČ [SERVISNÍ_KLÍČ...] [--reset-accounts] (14 šestnáctkových číslic, "
     "nejvýše šest servisních klíčů)\n";
 
-// Why the accounts cannot follow the new key, or nothing when they can.
+// Why the accounts cannot follow the new key.
 std::string accountsProblem(bool oldKeyKnown) {
     const std::string way = " Nic se nezměnilo. Začít bez účtů lze s přepínačem " +
                             std::string(kResetOption) + " (" + kAccountFile + " se uschová jako " +
@@ -40,12 +39,7 @@ FileResult setAccountsAside(const fs::path& accountFile, fs::path& kept) {
     if (FileResult r = keepBackupCopy(accountFile, kept); !r) {
         return r;
     }
-    if (::unlink(accountFile.c_str()) != 0) {
-        return FileResult::failure("Soubor " + accountFile.filename().string() +
-                                   " nelze odstranit: " + czechErrnoText(errno));
-    }
-    syncDirectory(accountFile.parent_path());
-    return FileResult::success();
+    return removeFileDurably(accountFile);
 }
 
 } // namespace

@@ -60,7 +60,11 @@ TEST(MasterKeyCommand, TheAccountsFollowTheNewKey) {
     ASSERT_TRUE(saveAccountFile(dir / kAccountFile, a, scramblingKeyOf({}), random).ok());
 
     ASSERT_EQ(run(dir, {"0102030405060A"}), 0);
+    std::filesystem::permissions(dir / kAccountFile, std::filesystem::perms::owner_read);
     ASSERT_EQ(run(dir, {"01FFEEDDCCBBAA"}), 0);
+    // Replaced as a pair, still with the mode an administrator gave it.
+    EXPECT_EQ(std::filesystem::status(dir / kAccountFile).permissions(),
+              std::filesystem::perms::owner_read);
     UserAccounts back;
     ASSERT_TRUE(loadAccountFile(dir / kAccountFile,
                                 scramblingKeyOf(KeyNumber::parse("01FFEEDDCCBBAA")), random, back)
