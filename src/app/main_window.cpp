@@ -9,6 +9,7 @@
 #include "base/file_io.h"
 #include "base/text_lines.h"
 #include "base/win1250.h"
+#include "calendar/forms/calendar_windows.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
 #include "events/event_count_check.h"
@@ -111,10 +112,9 @@ void TQTRM::buildMenu() {
                                 &TQTRM::miOpravneniClick);
     QAction* miCasy =
         item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
-    QAction* miSvatky =
-        item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
-    QAction* miPlan = item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
-                           &TQTRM::miPlanovaciKalendarClick);
+    item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
+    item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
+         &TQTRM::miPlanovaciKalendarClick);
 
     mnNastaveni_ = MainMenu1->addMenu(QStringLiteral("&Nastavení systému"));
     mnNastaveni_->setObjectName(QStringLiteral("mnNastaveni"));
@@ -161,8 +161,8 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSvatky, miPlan,   miSynchro, miUplne, miDok,
-                     miSber,      miHistU, miVyhod,  miKarty_, miCis,     miSprava};
+    notAvailable_ = {miOpravneni, miCasy,  miSynchro, miUplne, miDok,   miSber,
+                     miHistU,     miVyhod, miKarty_,  miCis,   miSprava};
 }
 
 void TQTRM::buildClientArea() {
@@ -315,7 +315,7 @@ void TQTRM::EventCountCheck() {
 bool TQTRM::administratorKeyPresented() {
     KeyNumber key;
     if (!ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
-                                    ctx_.comm.keyReadDialogs())) {
+                                    ctx_.comm.keyReadDialogs(), ctx_.db.units)) {
         return false;
     }
     return ctx_.keys.isAdministratorKey(key);
@@ -366,7 +366,7 @@ void TQTRM::miUrcitClick() {
 }
 
 void TQTRM::miTestKomunikaceClick() {
-    TTESTK test(ctx_.comm, ctx_.dir, this);
+    TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
     test.exec();
 }
 
@@ -376,7 +376,7 @@ void TQTRM::miOsobyClick() {
     reading.readKey = [this]() -> std::optional<KeyNumber> {
         KeyNumber key;
         if (ctx_.comm.bus().CteniKlice(ctx_.comm.settings().readerAddress, key,
-                                       ctx_.comm.keyReadDialogs())) {
+                                       ctx_.comm.keyReadDialogs(), ctx_.db.units)) {
             return key;
         }
         return std::nullopt;
@@ -395,8 +395,15 @@ void TQTRM::miJednotkyClick() {
 }
 void TQTRM::miOpravneniClick() {}
 void TQTRM::miCasyClick() {}
-void TQTRM::miSvatkyClick() {}
-void TQTRM::miPlanovaciKalendarClick() {}
+void TQTRM::miSvatkyClick() {
+    reportFileResult(calendar::runHolidayCalendar(ctx_.calendar, ctx_.dir,
+                                                  decodeDateTime(ctx_.clock.now()).year, this));
+}
+
+void TQTRM::miPlanovaciKalendarClick() {
+    calendar::runPlanningCalendar(ctx_.calendar, ctx_.dir, decodeDateTime(ctx_.clock.now()).year,
+                                  this);
+}
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);

@@ -1,7 +1,7 @@
-#include "base/file_io.h"
 #include "base/win1250.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "cli/table_file.h"
 #include "db/data_files.h"
 #include "db/key_holder_transfer.h"
 #include "db/tables.h"
@@ -18,18 +18,9 @@ namespace {
 constexpr const char* kKeysUsage =
     "použití: keys export SOUBOR | keys import SOUBOR [--replace] | keys list";
 
-// The register as the program keeps it; false (with the reason on stderr) when
-// the file exists but cannot be loaded, so that nothing is written over it.
+// The register as the program keeps it; false when its file cannot be loaded.
 bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
-    const std::filesystem::path file = ctx.dir / kKeyHoldersFile;
-    if (!isPresent(file)) {
-        return true;
-    }
-    if (FileResult r = table.load(file); !r) {
-        *ctx.err << r.error() << "\n";
-        return false;
-    }
-    return true;
+    return loadTableIfPresent(ctx, table, kKeyHoldersFile);
 }
 
 // Text padded with blanks to a number of characters (not bytes).

@@ -1,8 +1,11 @@
 #include "base/hex_text.h"
 #include "cli/commands.h"
+#include "cli/table_file.h"
 #include "comm/serial/com_error.h"
 #include "comm/serial/kommod.h"
 #include "comm/unit_status_view.h"
+#include "db/data_files.h"
+#include "db/tables.h"
 #include "sim/data_dir_simulation.h"
 
 #include <QCoreApplication>
@@ -116,9 +119,14 @@ int runReadKey(CliContext& ctx) {
     if (!address) {
         return kExitUsage;
     }
+    // A unit of the unit table would hand its next event to the key reading.
+    ControlUnitTable units;
+    if (!loadTableIfPresent(ctx, units, kUnitsFile)) {
+        return kExitFailure;
+    }
     return withBus(ctx, [&](UnitTransaction& bus) {
         KeyNumber key;
-        if (!bus.GetKonvertor(*address, key)) {
+        if (!bus.GetKonvertor(*address, key, units)) {
             *ctx.err << bus.errorText << "\n";
             return kExitFailure;
         }

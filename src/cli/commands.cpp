@@ -46,6 +46,17 @@ std::span<const CliCommand> allCommands() {
                    "permissions          vypíše skupiny oprávnění (název, pod ním jednotky, "
                    "Kam: a Kdy:)",
                    runPermissions},
+        CliCommand{"holidays", "holidays [list]      přehled evidovaných svátků (QTR0006.DAT)",
+                   runHolidays},
+        CliCommand{"holidays",
+                   "holidays standard ROK  doplní rok svátky ze SVATKY.INI a Pondělím velikonočním",
+                   runHolidays},
+        CliCommand{"holidays", "holidays delete-year ROK  smaže všechny svátky roku", runHolidays},
+        CliCommand{"calendar", "calendar ROK         roční kalendář podle SVATKY.INI", runCalendar},
+        CliCommand{"planning",
+                   "planning ROK [--quarters] [--months] [--weeks] [--decades]  plánovací "
+                   "kalendář (bez přepínačů čtvrtletí, měsíce a týdny)",
+                   runPlanning},
     };
     return kCommands;
 }

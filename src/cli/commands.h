@@ -28,4 +28,9 @@ int runMasterKey(CliContext& ctx);   // command_installation.cpp
 int runSchedules(CliContext& ctx);   // command_access.cpp
 int runPermissions(CliContext& ctx); // command_access.cpp
 
+// command_calendar.cpp: the holiday and planning calendars.
+int runHolidays(CliContext& ctx);
+int runCalendar(CliContext& ctx);
+int runPlanning(CliContext& ctx);
+
 } // namespace qtr::cli

@@ -54,11 +54,15 @@ std::string checkStatusAnswer(std::uint8_t address, const std::uint8_t* block, s
         return {};
     }
     const std::string a = hexByteText(address);
-    if (count != kUnitStatusSize + 1 && count != 261) {
+    if (count != kUnitStatusSize + 1 && count != kLongStatusAnswerSize + 1) {
         return lengthError(a, count);
     }
     if (resCom != kResComAccepted) {
         return a + " " + std::string(kReceivedChecksumText);
+    }
+    // Only the addressed unit may answer; the last good status stays.
+    if (block[0] != address) {
+        return hexByteText(block[0]) + "/" + a + " Odpovídá jiná jednotka!";
     }
     std::memcpy(areas.unitStatus.data(), block, kUnitStatusSize);
     return {};
@@ -97,8 +101,11 @@ std::uint8_t transportStatus(std::uint16_t expectedAnswerLength, const std::uint
     if (expectedAnswerLength < 2) {
         return count > 0 ? block[0] : kResComBadChecksum;
     }
-    if (count >= std::size_t{expectedAnswerLength} + 1 &&
-        byteSum(std::span(block, expectedAnswerLength)) == block[expectedAnswerLength]) {
+    const std::size_t n =
+        expectedAnswerLength == kUnitStatusSize && count == kLongStatusAnswerSize + 1
+            ? kLongStatusAnswerSize
+            : expectedAnswerLength;
+    if (count >= n + 1 && byteSum(std::span(block, n)) == block[n]) {
         return kResComAccepted;
     }
     return kResComBadChecksum;

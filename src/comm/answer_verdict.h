@@ -11,6 +11,8 @@ namespace qtr {
 
 inline constexpr std::size_t kEventAnswerSize = 302;
 inline constexpr std::size_t kUnitStatusSize = 30;
+// The status answer also comes in a long form: 260 data bytes and their checksum.
+inline constexpr std::size_t kLongStatusAnswerSize = 260;
 inline constexpr std::size_t kRawEventItemSize = 14;
 inline constexpr std::size_t kFirstEventItemOffset = 4;
 inline constexpr std::size_t kMaxEventItems = 21;
@@ -35,6 +37,7 @@ std::uint8_t countEventItems(std::span<const std::uint8_t, kEventAnswerSize> ans
 // The transport's status of a received block, as the receiving side decides it:
 // a one-byte command takes the unit's reply byte; a data answer is 0xAA when the block
 // holds at least N + 1 bytes and byte N is the sum of bytes 0..N-1, otherwise 0xC0.
+// The long status answer (N = 30, a block of 261 bytes) carries its sum in byte 260.
 std::uint8_t transportStatus(std::uint16_t expectedAnswerLength, const std::uint8_t* block,
                              std::size_t count);
 

@@ -3,8 +3,19 @@
 #include "base/hex_text.h"
 #include "comm/unit_requests.h"
 
-
 namespace qtr {
+
+std::string keyReadingRefusal(const ControlUnitTable& units, std::uint8_t address) {
+    const int i = units.findByAddress(address);
+    if (i == 0) {
+        return {};
+    }
+    const std::string a = hexByteText(address);
+    const std::string name = units.at(i).unitName.text();
+    return a + " - Na adrese " + a + " je řídící jednotka" +
+           (name.empty() ? std::string() : " „" + name + "“") +
+           ": čtení klíče by z ní odebralo událost, která ještě není uložena.";
+}
 
 bool UnitTransaction::refuseWhileRunning(std::uint8_t address) {
     if (!waiting_) {
@@ -57,8 +68,8 @@ bool UnitTransaction::SerialPrijemDat(const std::uint8_t* block, std::size_t cou
     }
     answered_ = true;
     errorText = judgeAnswer(txPacket, block, count, resCom, *this);
-    bool acknowledge = block != nullptr && errorText.empty() &&
-                       answerLength(txPacket[2]) >= 2 && resCom == kResComAccepted;
+    bool acknowledge = block != nullptr && errorText.empty() && answerLength(txPacket[2]) >= 2 &&
+                       resCom == kResComAccepted;
     // The transaction counts as running until the hook is done: nothing may start
     // another one before this answer has been acknowledged.
     if (acknowledge && beforeAcknowledge_ != nullptr) {
@@ -145,7 +156,14 @@ bool UnitTransaction::CteniUdalosti(std::uint8_t address,
     return SerialOdeslat(beforeAcknowledge);
 }
 
-bool UnitTransaction::CteniKlice(std::uint8_t address, KeyNumber& key, KeyReadDialogs& dialogs) {
+bool UnitTransaction::CteniKlice(std::uint8_t address, KeyNumber& key, KeyReadDialogs& dialogs,
+                                 const ControlUnitTable& units) {
+    if (const std::string refusal = keyReadingRefusal(units, address); !refusal.empty()) {
+        // Key reading always goes to the reader address of the communication parameters.
+        errorText = refusal + " Adresu čtecí jednotky změňte v nabídce Program – Komunikace.";
+        dialogs.showReadFailure(errorText);
+        return false;
+    }
     if (refuseWhileRunning(address)) {
         dialogs.showReadFailure(errorText);
         return false;
@@ -163,7 +181,12 @@ bool UnitTransaction::CteniKlice(std::uint8_t address, KeyNumber& key, KeyReadDi
     return true;
 }
 
-bool UnitTransaction::GetKonvertor(std::uint8_t address, KeyNumber& key) {
+bool UnitTransaction::GetKonvertor(std::uint8_t address, KeyNumber& key,
+                                   const ControlUnitTable& units) {
+    if (const std::string refusal = keyReadingRefusal(units, address); !refusal.empty()) {
+        errorText = refusal + " Zvolte adresu čtecí jednotky (standardně 00).";
+        return false;
+    }
     if (refuseWhileRunning(address)) {
         return false;
     }

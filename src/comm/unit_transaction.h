@@ -42,6 +42,7 @@
 #include "comm/packet.h"
 #include "comm/right_record.h"
 #include "db/control_unit_record.h"
+#include "db/tables.h"
 
 #include <functional>
 #include <span>
@@ -59,6 +60,11 @@ public:
     // The failure text with the caption "čtení klíče".
     virtual void showReadFailure(const std::string& errorText) = 0;
 };
+
+// Why no key may be read at `address`, empty when it may. Key reading sends read-next-event
+// and acknowledges the answer: at the address of a unit of the unit table that would
+// release the unit's next event without storing it.
+std::string keyReadingRefusal(const ControlUnitTable& units, std::uint8_t address);
 
 // Called with a judged, intact data answer before the unit is acknowledged.
 using BeforeAcknowledge = std::function<bool(const AnswerAreas& answer, std::string& refusal)>;
@@ -103,11 +109,13 @@ public:
     // unit is acknowledged (data collection stores the event there).
     bool CteniUdalosti(std::uint8_t address, const BeforeAcknowledge& beforeAcknowledge = {});
     // Asks for a key, reads it through the reader unit at `address`; on a failed
-    // transaction shows errorText. True only when a key came.
-    bool CteniKlice(std::uint8_t address, KeyNumber& key, KeyReadDialogs& dialogs);
+    // transaction shows errorText. True only when a key came. An address of a unit of
+    // `units` is refused (keyReadingRefusal) before anything is sent.
+    bool CteniKlice(std::uint8_t address, KeyNumber& key, KeyReadDialogs& dialogs,
+                    const ControlUnitTable& units);
     // The same read without dialogs (converter test): true on any good answer, the key
-    // all zero when the reader had none.
-    bool GetKonvertor(std::uint8_t address, KeyNumber& key);
+    // all zero when the reader had none. Refuses the address of a unit of `units`.
+    bool GetKonvertor(std::uint8_t address, KeyNumber& key, const ControlUnitTable& units);
 
 protected:
     // The receiving side: judges one delivery for the running transaction. Returns true

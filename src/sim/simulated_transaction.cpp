@@ -24,13 +24,9 @@ bool SimulatedTransaction::sendRequest(std::span<const std::uint8_t> packet,
 
     // Cut the answer where the line would: a pause of `silenceMs` or more ends a block.
     double t = byteMs(packet.size());
-    double firstByteMs = -1;
     double lastByteMs = t;
     for (const auto& piece : answer.pieces) {
         t += piece.delayMs;
-        if (firstByteMs < 0) {
-            firstByteMs = t;
-        }
         if (last_.blocks.empty() || piece.delayMs >= line_.silenceMs) {
             last_.blocks.emplace_back();
         }
@@ -41,8 +37,10 @@ bool SimulatedTransaction::sendRequest(std::span<const std::uint8_t> packet,
             lastByteMs = t;
         }
     }
-    const double timeoutAt = byteMs(packet.size()) + line_.answerTimeoutMs;
-    if (last_.blocks.empty() || firstByteMs > timeoutAt) {
+    // As on the serial line: the answer timer runs from the moment the address byte has
+    // gone, and an answer counts only when the silence that ends it is over in time.
+    const double timeoutAt = byteMs(1) + line_.answerTimeoutMs;
+    if (last_.blocks.empty() || lastByteMs + line_.silenceMs > timeoutAt) {
         last_.timedOut = true;
         deliverAtMs_ = timeoutAt;
     } else {

@@ -37,7 +37,8 @@ struct LineExchange {
 // --sim, the demo mode of qtr). The request reaches the bus as the line would
 // carry it; the answer is cut into blocks at pauses of 50 ms or more (the first
 // block is the answer; later blocks arrive when nobody waits and are dropped, as
-// on the serial line); an answer that begins after the time-out is no answer. The
+// on the serial line); an answer whose closing silence is not over when the time-out
+// (counted from the address byte) ends is no answer. The
 // acknowledge byte reaches the unit exactly when the transaction layer sends it,
 // so an event is released only when its answer was judged intact and stored.
 class SimulatedTransaction final : public UnitTransaction {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <gtest/gtest.h>
 
 namespace qtr {
@@ -86,7 +87,7 @@ TEST_F(DemoModeTest, ConverterTestAgainstTheSimulatedReader) {
     test::UiResponder ui;
     DemoControl demo(dir.path(), clock);
     demo.populate(db, *keys.masterKey);
-    TTESTK test(demo, dir.path());
+    TTESTK test(demo, db.units, dir.path());
     test.Timer1Timer();
     ASSERT_EQ(test.list()->count(), 1);
     EXPECT_EQ(test.list()->item(0)->text(), "00000000000000");
@@ -96,6 +97,28 @@ TEST_F(DemoModeTest, ConverterTestAgainstTheSimulatedReader) {
     test.Timer1Timer();
     EXPECT_EQ(test.list()->item(1)->text(), "01000000DE0001");
     EXPECT_EQ(test.list()->item(2)->text(), "00000000000000");
+
+    // Pointed at the locked unit 01 the test would take its events: it is refused and stops.
+    const sim::SimUnit& vchod = *demo.simulatedBus().unit(0x01);
+    ASSERT_EQ(vchod.events().pending(), 3u);
+    test.findChild<QSpinBox*>("udAdresa")->setValue(0x01);
+    test.btStartClick();
+    test.Timer1Timer();
+    EXPECT_TRUE(test.list()->item(3)->text().startsWith(
+        "01 - Na adrese 01 je řídící jednotka „Hlavní vchod“"));
+    EXPECT_FALSE(test.running());
+    EXPECT_EQ(vchod.events().pending(), 3u);
+}
+
+TEST_F(DemoModeTest, KeyReadingAtTheAddressOfAUnitIsRefusedAndTheUnitKeepsItsEvents) {
+    test::UiResponder ui;
+    DemoControl demo(dir.path(), clock);
+    demo.populate(db, *keys.masterKey);
+    ui.expectMessage("Adresu čtecí jednotky změňte v nabídce Program – Komunikace.");
+    KeyNumber key;
+    EXPECT_FALSE(demo.bus().CteniKlice(0x01, key, demo.keyReadDialogs(), db.units));
+    EXPECT_EQ(ui.shown().back().caption, "čtení klíče");
+    EXPECT_EQ(demo.simulatedBus().unit(0x01)->events().pending(), 3u);
 }
 
 TEST_F(DemoModeTest, TheKeyChosenAtTheSimulatedReaderIsRead) {
@@ -111,7 +134,7 @@ TEST_F(DemoModeTest, TheKeyChosenAtTheSimulatedReaderIsRead) {
         d->findChild<QPushButton*>("btPrilozit")->click();
     });
     KeyNumber key;
-    ASSERT_TRUE(demo.bus().CteniKlice(kDemoReaderAddress, key, demo.keyReadDialogs()));
+    ASSERT_TRUE(demo.bus().CteniKlice(kDemoReaderAddress, key, demo.keyReadDialogs(), db.units));
     EXPECT_EQ(key, db.keyHolders.at(3).keyNumber);
 }
 

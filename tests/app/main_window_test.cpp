@@ -169,7 +169,8 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
                           "miOProgramu", "miUrcit", "miTestKomunikace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
-    for (const char* a : {"miOsoby", "miSkupiny", "miJednotky"}) {
+    for (const char* a :
+         {"miOsoby", "miSkupiny", "miJednotky", "miSvatky", "miPlanovaciKalendar"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
@@ -399,6 +400,23 @@ TEST_F(MainWindowTest, AnEditorClosedSavesItsTableFile) {
     onNextModal([&](QDialog* d) { opened = d->objectName(); });
     window->miJednotkyClick();
     EXPECT_EQ(opened, "TJEDDEF");
+}
+
+TEST_F(MainWindowTest, TheCalendarItemsOpenTheirWindowsAndTheHolidaysAreSavedOnClose) {
+    start();
+    logIn("demo", "demo1234");
+    ui.expectDialog("TSVATKY", [&](QDialog& d) {
+        EXPECT_EQ(d.findChild<QSpinBox*>("seRok")->value(), 2024);
+        HolidayRecord h;
+        h.holidayDate = encodeDate(2024, 5, 1);
+        h.holidayName.setText("Svátek práce");
+        EXPECT_TRUE(calendar.holidays.TryStore(h).succeeded());
+    });
+    window->miSvatkyClick();
+    EXPECT_EQ(std::filesystem::file_size(dir / "QTR0006.DAT"), 49u);
+    ui.expectDialog("TPLNKAL",
+                    [](QDialog& d) { EXPECT_EQ(d.windowTitle(), "Měsíční kalendář: 2024"); });
+    window->miPlanovaciKalendarClick();
 }
 
 } // namespace

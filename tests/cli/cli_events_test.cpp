@@ -1,4 +1,4 @@
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "db/configuration_database.h"
 #include "events/event_file.h"
 #include "events/event_fixtures.h"
@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qtr {
 namespace {
@@ -16,11 +15,7 @@ using test::at;
 using test::code;
 using test::event;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class EventsCliTest : public ::testing::Test {
 protected:
@@ -43,10 +38,7 @@ protected:
     }
 
     CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string()});
-        std::ostringstream out, err;
-        const int status = cli::runCli(args, out, err);
-        return {status, out.str(), err.str()};
+        return test::runQtrCli(dir.path(), std::move(args));
     }
 
     test::TempDir dir;

@@ -1,25 +1,17 @@
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qtr::cli {
 namespace {
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), "qtr-cli");
-    std::ostringstream out, err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
+    return test::runQtrCli(std::move(args));
 }
 
 TEST(CliInit, CreatesTheFilesAndPrintsEveryTable) {

@@ -1,25 +1,18 @@
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "db/data_files.h"
 #include "db/tables.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qtr::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliRun;
 
 Outcome runIn(const test::TempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string(), "--sim"});
-    std::ostringstream out, err;
-    const int status = runCli(args, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), "--sim");
+    return test::runQtrCli(dir.path(), std::move(args));
 }
 
 void defineUnits(const test::TempDir& dir) {
@@ -29,10 +22,7 @@ void defineUnits(const test::TempDir& dir) {
     units.current().unitType = kUnitAccess;
     units.current().unitName.setText("Vchod");
     ASSERT_TRUE(units.append());
-    units.clearCurrent();
-    units.current().address = 0x00; // the key reader
-    units.current().unitType = 0xF1;
-    ASSERT_TRUE(units.append());
+    // The key reader at 00 is no unit of the table: the simulation adds it there.
     ASSERT_TRUE(units.save(dir / kUnitsFile).ok());
 }
 
@@ -61,6 +51,9 @@ TEST(CliUnitOnSimulatedBus, ReadKeyAndWrongAddresses) {
     const Outcome none = runIn(dir, {"read-key", "00"});
     EXPECT_EQ(none.status, 0) << none.err;
     EXPECT_EQ(none.out, "00000000000000\n"); // no key presented at the reader
+    const Outcome unit = runIn(dir, {"read-key", "0A"});
+    EXPECT_EQ(unit.status, 1);
+    EXPECT_EQ(unit.err.rfind("0A - Na adrese 0A je řídící jednotka „Vchod“", 0), 0u) << unit.err;
     EXPECT_EQ(runIn(dir, {"status", "A"}).status, 2);
     EXPECT_EQ(runIn(dir, {"status", "0G"}).status, 2);
 }

@@ -182,31 +182,58 @@ TEST(Verdict, EmptyDeliveryIsSuccessWithoutData) {
     EXPECT_EQ(areas.eventCount, 0);
 }
 
-TEST(Verdict, StatusAnswerLengths) {
+TEST(Verdict, StatusAnswers) {
     TxPacket p{};
     buildStatusRequest(p, 0x0A);
     std::vector<std::uint8_t> data(30, 0);
     data[0] = 0x0A;
     data[2] = 0x02;
     data[29] = 0x26;
-    auto v = judge(p, framed(data));
-    EXPECT_EQ(v.text, "");
-    EXPECT_EQ(v.areas.unitStatus[2], 0x02);
-    EXPECT_EQ(v.areas.unitStatus[29], 0x26);
+    std::vector<std::uint8_t> longData(260, 0x11);
+    std::copy(data.begin(), data.end(), longData.begin());
+    std::vector<std::uint8_t> sumAtByte30 = framed(data); // a short answer padded to 261
+    sumAtByte30.resize(261, 0x00);
+    auto badSum = framed(data);
+    badSum.back() ^= 0x01;
+    auto longBadSum = framed(longData);
+    longBadSum.back() ^= 0x01;
+    auto foreign = data;
+    foreign[0] = 0x0B;
+    auto longForeign = longData;
+    longForeign[0] = 0x0B;
+    auto shortData = data;
+    shortData.pop_back();
 
-    std::vector<std::uint8_t> longer = framed(data);
-    longer.resize(261, 0x00); // checksum at byte 30 still right
-    EXPECT_EQ(judge(p, longer).text, "");
-
-    data.pop_back();
-    EXPECT_EQ(judge(p, framed(data)).text, "0A  Nesprávná délka paketu: 30");
-
-    auto bad = framed(std::vector<std::uint8_t>(30, 1));
-    bad.back() = 0;
-    AnswerAreas areas;
-    areas.unitStatus[5] = 0x77;
-    EXPECT_EQ(judgeAnswer(p, bad.data(), bad.size(), 0xC0, areas), "0A chyba Rx-CRC");
-    EXPECT_EQ(areas.unitStatus[5], 0x77); // the last good status stays
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> block;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"31 bytes", framed(data), ""},
+        {"261 bytes, sum at the end", framed(longData), ""},
+        {"261 bytes, sum at byte 30 only", sumAtByte30, "0A chyba Rx-CRC"},
+        {"31 bytes, wrong sum", badSum, "0A chyba Rx-CRC"},
+        {"261 bytes, wrong sum", longBadSum, "0A chyba Rx-CRC"},
+        {"another unit", framed(foreign), "0B/0A Odpovídá jiná jednotka!"},
+        {"another unit, long form", framed(longForeign), "0B/0A Odpovídá jiná jednotka!"},
+        {"30 bytes", framed(shortData), "0A  Nesprávná délka paketu: 30"},
+        {"262 bytes", framed(std::vector<std::uint8_t>(261, 0x0A)),
+         "0A  Nesprávná délka paketu: 262"},
+    };
+    for (const auto& c : cases) {
+        AnswerAreas areas;
+        areas.unitStatus[5] = 0x77; // from an earlier answer
+        const std::uint8_t rc = transportStatus(30, c.block.data(), c.block.size());
+        EXPECT_EQ(judgeAnswer(p, c.block.data(), c.block.size(), rc, areas), c.text) << c.what;
+        const bool taken = std::string_view(c.text).empty();
+        EXPECT_EQ(rc == kResComAccepted,
+                  taken || std::string_view(c.text).find("jiná") != std::string_view::npos)
+            << c.what;
+        // Only a good answer replaces the last status, and only with its first 30 bytes.
+        EXPECT_EQ(areas.unitStatus[5], taken ? 0x00 : 0x77) << c.what;
+        EXPECT_EQ(areas.unitStatus[29], taken ? 0x26 : 0x00) << c.what;
+    }
 }
 
 TEST(EventCount, ItemsBeforeTheFirstEmptyAtMost21) {

@@ -11,6 +11,8 @@ namespace {
 
 using test::fromHex;
 
+const ControlUnitTable kNoUnits;
+
 // A transport whose peer is a script: each request gets the next scripted reply,
 // delivered on the first wait (or never, to try interrupts). Records what went out.
 class ScriptedTransaction final : public UnitTransaction {
@@ -274,7 +276,7 @@ TEST(KeyReading, CteniKliceReturnsTheKeyOfTheItem) {
     bus.replies = {{eventReply(0x00, 0x42)}};
     RecordingDialogs dialogs;
     KeyNumber key;
-    EXPECT_TRUE(bus.CteniKlice(0x00, key, dialogs));
+    EXPECT_TRUE(bus.CteniKlice(0x00, key, dialogs, kNoUnits));
     EXPECT_EQ(dialogs.asked, 1);
     EXPECT_TRUE(dialogs.failures.empty());
     EXPECT_EQ(key.bytes[0], 0x42);
@@ -288,7 +290,7 @@ TEST(KeyReading, CteniKliceWithoutKeyIsFalseWithoutSecondMessage) {
     RecordingDialogs dialogs;
     KeyNumber key;
     key.bytes[0] = 0x99;
-    EXPECT_FALSE(bus.CteniKlice(0x00, key, dialogs));
+    EXPECT_FALSE(bus.CteniKlice(0x00, key, dialogs, kNoUnits));
     EXPECT_TRUE(dialogs.failures.empty());
     EXPECT_EQ(key.bytes[0], 0x99);
 }
@@ -298,9 +300,44 @@ TEST(KeyReading, CteniKliceShowsTheFailure) {
     bus.replies = {{std::nullopt}};
     RecordingDialogs dialogs;
     KeyNumber key;
-    EXPECT_FALSE(bus.CteniKlice(0x05, key, dialogs));
+    EXPECT_FALSE(bus.CteniKlice(0x05, key, dialogs, kNoUnits));
     ASSERT_EQ(dialogs.failures.size(), 1u);
     EXPECT_EQ(dialogs.failures[0], "05 - Žádná odpověď");
+}
+
+// Key reading acknowledges what answers: at a unit of the unit table that would release
+// an event nobody stored. Such an address is refused before anything is sent.
+TEST(KeyReading, TheAddressOfAUnitOfTheUnitTableIsRefused) {
+    ControlUnitTable units;
+    for (auto [address, name] : {std::pair{0x01, "Hlavní vchod"}, {0x02, ""}}) {
+        units.current() = ControlUnitRecord{};
+        units.current().address = static_cast<std::uint8_t>(address);
+        units.current().unitName.setText(name);
+        units.append();
+    }
+    const std::string vchod = "01 - Na adrese 01 je řídící jednotka „Hlavní vchod“: čtení klíče "
+                              "by z ní odebralo událost, která ještě není uložena.";
+    EXPECT_EQ(keyReadingRefusal(units, 0x01), vchod);
+    EXPECT_EQ(keyReadingRefusal(units, 0x02),
+              "02 - Na adrese 02 je řídící jednotka: čtení klíče by z ní odebralo událost, která "
+              "ještě není uložena.");
+    EXPECT_EQ(keyReadingRefusal(units, 0x00), "");
+
+    ScriptedTransaction bus;
+    RecordingDialogs dialogs;
+    KeyNumber key;
+    EXPECT_FALSE(bus.CteniKlice(0x01, key, dialogs, units));
+    EXPECT_EQ(dialogs.asked, 0);
+    EXPECT_EQ(dialogs.failures,
+              std::vector<std::string>{
+                  vchod + " Adresu čtecí jednotky změňte v nabídce Program – Komunikace."});
+    EXPECT_FALSE(bus.GetKonvertor(0x01, key, units));
+    EXPECT_EQ(bus.errorText, vchod + " Zvolte adresu čtecí jednotky (standardně 00).");
+    EXPECT_TRUE(bus.requests.empty());
+
+    bus.replies = {{eventReply(0x00, 0x42)}};
+    EXPECT_TRUE(bus.GetKonvertor(0x00, key, units)) << bus.errorText;
+    EXPECT_EQ(bus.acknowledges, 1);
 }
 
 TEST(KeyReading, GetKonvertorGivesZeroKeyForAnEmptyItem) {
@@ -308,9 +345,9 @@ TEST(KeyReading, GetKonvertorGivesZeroKeyForAnEmptyItem) {
     bus.replies = {{eventReply(0x00, 0)}, {std::nullopt}};
     KeyNumber key;
     key.bytes.fill(0x11);
-    EXPECT_TRUE(bus.GetKonvertor(0x00, key));
+    EXPECT_TRUE(bus.GetKonvertor(0x00, key, kNoUnits));
     EXPECT_TRUE(key.isZero());
-    EXPECT_FALSE(bus.GetKonvertor(0x00, key));
+    EXPECT_FALSE(bus.GetKonvertor(0x00, key, kNoUnits));
     EXPECT_EQ(bus.errorText, "00 - Žádná odpověď");
 }
 

@@ -307,21 +307,21 @@ TEST_F(KeyReading, AReaderReportsTheKeyLastPresentedOnce) {
     KeyNumber key;
     reader.presentKey(0, KeyNumber::parse(kKeyB), clock.now());
     reader.presentKey(0, KeyNumber::parse(kKeyA), clock.now());
-    ASSERT_TRUE(line.CteniKlice(0x00, key, dialogs));
+    ASSERT_TRUE(line.CteniKlice(0x00, key, dialogs, {}));
     EXPECT_EQ(key.text(), kKeyA);
     // Read and acknowledged: the reader has nothing more to report.
-    EXPECT_FALSE(line.CteniKlice(0x00, key, dialogs));
+    EXPECT_FALSE(line.CteniKlice(0x00, key, dialogs, {}));
     EXPECT_TRUE(dialogs.failures.empty());
     EXPECT_EQ(dialogs.asked, 2);
     KeyNumber converter = KeyNumber::parse(kKeyC);
-    EXPECT_TRUE(line.GetKonvertor(0x00, converter));
+    EXPECT_TRUE(line.GetKonvertor(0x00, converter, {}));
     EXPECT_TRUE(converter.isZero());
 }
 
 TEST_F(KeyReading, AMissingReaderShowsTheFailureOnce) {
     Dialogs dialogs;
     KeyNumber key;
-    EXPECT_FALSE(line.CteniKlice(0x00, key, dialogs));
+    EXPECT_FALSE(line.CteniKlice(0x00, key, dialogs, {}));
     ASSERT_EQ(dialogs.failures.size(), 1u);
     EXPECT_EQ(dialogs.failures[0], "00 - Žádná odpověď");
 }

@@ -22,7 +22,20 @@ TEST_F(UnitFaults, NoAnswerIsATimeOut) {
     EXPECT_EQ(line.errorText, "0A - Žádná odpověď");
     EXPECT_FALSE(line.NulovatJednotku(rec));
     EXPECT_EQ(line.errorText, "0A - Žádná odpověď");
-    EXPECT_EQ(line.lastExchange().lineMs, 2000.0 + 4 * 11 * 1000.0 / 9600);
+    // The time-out runs from the moment the address byte has gone.
+    EXPECT_EQ(line.lastExchange().lineMs, 2000.0 + 11 * 1000.0 / 9600);
+}
+
+// As on the serial line, the 50 ms of silence that end the answer must be over within the
+// 2000 ms: request 4 bytes, latency, 31 answer bytes at 9600 Bd, silence; 1911 ms is the
+// last latency that makes it.
+TEST_F(UnitFaults, ASlowAnswerCountsOnlyWhenItsSilenceEndsInTime) {
+    for (const auto& [latency, timedOut] : {std::pair{1911, false}, {1912, true}, {1960, true}}) {
+        unit.setLatencyMs(latency);
+        EXPECT_EQ(line.CteniStavuJednotky(0x0A), !timedOut) << latency;
+        EXPECT_EQ(line.lastExchange().timedOut, timedOut) << latency;
+        EXPECT_EQ(line.errorText, timedOut ? "0A - Žádná odpověď" : "") << latency;
+    }
 }
 
 TEST_F(UnitFaults, AWrongChecksumIsNotTakenAndTheEventStays) {
@@ -51,6 +64,9 @@ TEST_F(UnitFaults, AnAnswerFromAnotherAddressIsRefused) {
     EXPECT_EQ(line.errorText, "0B/0A Odpovídá jiná jednotka!");
     EXPECT_FALSE(line.lastExchange().acknowledged);
     EXPECT_EQ(unit.events().pending(), 1u);
+    EXPECT_FALSE(line.CteniStavuJednotky(0x0A));
+    EXPECT_EQ(line.errorText, "0B/0A Odpovídá jiná jednotka!");
+    EXPECT_FALSE(line.lastExchange().acknowledged);
 }
 
 TEST_F(UnitFaults, ASplitAnswerArrivesAsTwoBlocks) {

@@ -16,13 +16,14 @@ namespace {
 using test::FakeBus;
 
 const KeyNumber kPen = KeyNumber::parse("0102030405060A");
+const ControlUnitTable kNoUnits;
 
 TEST(ConverterTest, StartsAtTheReaderAddressAndListsKeysOrErrors) {
     test::TempDir dir;
     FakeBus bus;
     bus.current.readerAddress = 0x00;
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kPen);
-    TTESTK w(bus, dir.path());
+    TTESTK w(bus, kNoUnits, dir.path());
     EXPECT_EQ(w.windowTitle(), "Test konvertoru");
     EXPECT_EQ(w.findChild<QLabel*>("laKom")->text(), "COM2/0/9600");
     EXPECT_EQ(w.findChild<QLabel*>("laAdresa")->text(), "00 hex");
@@ -48,7 +49,7 @@ TEST(ConverterTest, TheListNeverGrowsBeyondOneHundredAndOneLines) {
     test::TempDir dir;
     FakeBus bus;
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kPen);
-    TTESTK w(bus, dir.path());
+    TTESTK w(bus, kNoUnits, dir.path());
     int most = 0;
     for (int i = 0; i < 250; ++i) {
         w.Timer1Timer();
@@ -62,7 +63,7 @@ TEST(ConverterTest, TheListNeverGrowsBeyondOneHundredAndOneLines) {
 TEST(ConverterTest, StartStopAndTheHelpPanel) {
     test::TempDir dir;
     FakeBus bus;
-    TTESTK w(bus, dir.path());
+    TTESTK w(bus, kNoUnits, dir.path());
     w.btStartClick();
     EXPECT_TRUE(w.running());
     w.btStopClick();
@@ -90,7 +91,7 @@ TEST(ConverterTest, AClickOnTheListSavesItAsCtenoTxt) {
     test::TempDir dir;
     FakeBus bus;
     bus.answers[0x00] = FakeBus::keyAnswer(0x00, kPen);
-    TTESTK w(bus, dir.path());
+    TTESTK w(bus, kNoUnits, dir.path());
     w.show();
     w.Timer1Timer();
     w.Timer1Timer();

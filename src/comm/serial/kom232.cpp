@@ -1,5 +1,7 @@
 #include "comm/serial/kom232.h"
 
+#include "comm/serial/port_close.h"
+
 #include <array>
 
 namespace qtr {
@@ -113,7 +115,7 @@ void TKOM232::close() {
         return;
     }
     rxTimer_.stop();
-    port_.close();
+    closeAfterOutputDrained(port_);
 }
 
 int TKOM232::write(const std::uint8_t* buffer, int count) {

@@ -4,6 +4,7 @@
 #include "comm/packet.h"
 #include "comm/serial/com_error.h"
 #include "comm/serial/line_control.h"
+#include "comm/serial/port_close.h"
 
 #include <algorithm>
 
@@ -67,10 +68,7 @@ void TKOM485::close() {
     transactionBusy_ = false;
     block_.clear();
     blockCount_ = 0;
-    if (port_.isOpen()) {
-        port_.clear(QSerialPort::AllDirections);
-        port_.close();
-    }
+    closeAfterOutputDrained(port_);
 }
 
 bool TKOM485::setParity(QSerialPort::Parity parity) {

@@ -22,8 +22,9 @@
 
 namespace qtr {
 
-TTESTK::TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* parent)
-    : QDialog(parent), comm_(comm), dir_(std::move(dir)) {
+TTESTK::TTESTK(CommunicationControl& comm, const ControlUnitTable& units, std::filesystem::path dir,
+               QWidget* parent)
+    : QDialog(parent), comm_(comm), units_(units), dir_(std::move(dir)) {
     setObjectName(QStringLiteral("TTESTK"));
     setWindowTitle(QStringLiteral("Test konvertoru"));
 
@@ -142,7 +143,7 @@ void TTESTK::Timer1Timer() {
     Timer1_->stop();
     KeyNumber key;
     const auto address = static_cast<std::uint8_t>(udAdresa_->value());
-    if (bus.GetKonvertor(address, key)) {
+    if (bus.GetKonvertor(address, key, units_)) {
         ListBox1_->addItem(ui::toQ(key.text()));
     } else {
         ListBox1_->addItem(ui::toQ(bus.errorText));
@@ -150,7 +151,8 @@ void TTESTK::Timer1Timer() {
     ListBox1_->setCurrentRow(ListBox1_->count() - 1);
     setBusy(false);
     Timer1_->start();
-    if (bus.aborted) {
+    // Asking again would only repeat the refusal until another address is chosen.
+    if (bus.aborted || !keyReadingRefusal(units_, address).empty()) {
         btStopClick();
     }
 }

@@ -12,6 +12,7 @@ class QWidget;
 namespace qtr {
 
 class CommunicationControl;
+class ControlUnitTable;
 
 // The help panel's text, with the blanks that laid it out in its narrow panel.
 inline constexpr const char* kConverterTestHelpText =
@@ -21,12 +22,14 @@ inline constexpr const char* kConverterTestHelpText =
 
 inline constexpr const char* kConverterTestListFile = "CTENO.TXT";
 
-// TTESTK: asks one address for a key every second and lists what comes back.
+// TTESTK: asks one address for a key every second and lists what comes back. The address
+// of a unit of the unit table is refused: the test would take that unit's events.
 class TTESTK : public QDialog {
     Q_OBJECT
 
 public:
-    TTESTK(CommunicationControl& comm, std::filesystem::path dir, QWidget* parent = nullptr);
+    TTESTK(CommunicationControl& comm, const ControlUnitTable& units, std::filesystem::path dir,
+           QWidget* parent = nullptr);
 
     // One round of the test (the timer's tick).
     void Timer1Timer();
@@ -47,6 +50,7 @@ private:
     void setBusy(bool busy);
 
     CommunicationControl& comm_;
+    const ControlUnitTable& units_;
     std::filesystem::path dir_;
     QTimer* Timer1_;
     QSpinBox* udAdresa_;

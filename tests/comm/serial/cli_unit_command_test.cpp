@@ -1,9 +1,8 @@
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "comm/serial/pty_peer.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace qtr {
 namespace {
@@ -11,19 +10,10 @@ namespace {
 using namespace std::chrono_literals;
 using test::PtyPeer;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun run(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    std::vector<std::string> argv = {"qtr-cli"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    const int status = cli::runCli(argv, out, err);
-    return {status, out.str(), err.str()};
+    return test::runQtrCli(args);
 }
 
 std::vector<std::uint8_t> lockedStatus() {

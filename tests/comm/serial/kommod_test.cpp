@@ -53,6 +53,15 @@ TEST(Kommod, StatusTransactionOverTheLine) {
     EXPECT_EQ(m.kommod.unitStatus[3], 0x12);
     EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 1; }, 1000));
     EXPECT_BYTES(test::fromHex("0A 03 8A 97"), peer.requests().at(0));
+
+    // The long form: 260 data bytes, the sum after them.
+    auto longForm = statusData(0x0A);
+    longForm.resize(260, 0x5A);
+    longForm[3] = 0x11;
+    peer.addReply({{0ms, test::framedAnswer(longForm)}});
+    EXPECT_TRUE(m.kommod.CteniStavuJednotky(0x0A)) << m.kommod.errorText;
+    EXPECT_EQ(m.kommod.unitStatus[3], 0x11);
+    EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 2; }, 1000));
 }
 
 TEST(Kommod, EventReachesTheHookBeforeTheAcknowledgeLeaves) {
@@ -124,6 +133,20 @@ TEST(Kommod, ClosedPortFailsAtOnce) {
     EXPECT_EQ(m.kommod.errorText, "0A - Sériový port není otevřen!");
 }
 
+// The parameters dialog closes the port right after a transaction; the program ends so.
+TEST(Kommod, ClosingThePortRightAfterAnAnswerKeepsItsAcknowledgeOnTheLine) {
+    for (const std::int32_t mode : {kInterfaceRs485, kInterfaceRs232}) {
+        PtyPeer peer;
+        peer.setPauseAfterReply(300ms); // the acknowledge is still queued when the port closes
+        Module m(peer, mode);
+        peer.addReply({{0ms, test::framedAnswer(eventData(0x0A, 0x42))}});
+        EXPECT_TRUE(m.kommod.CteniUdalosti(0x0A)) << m.kommod.errorText;
+        m.kommod.SerialClose();
+        EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 1; }, 1000))
+            << "mode " << mode;
+    }
+}
+
 TEST(Kommod, ParametersFileDefaultsAndRewriteAtTheEnd) {
     test::TempDir dir;
     {
@@ -176,7 +199,7 @@ TEST(KommodRs232, KeyReadingBuildsItsRequestAndAcknowledges) {
     peer.addReply(
         {{0ms, {answer.begin(), answer.begin() + 7}}, {70ms, {answer.begin() + 7, answer.end()}}});
     KeyNumber key;
-    EXPECT_TRUE(m.kommod.GetKonvertor(0x00, key)) << m.kommod.errorText;
+    EXPECT_TRUE(m.kommod.GetKonvertor(0x00, key, {})) << m.kommod.errorText;
     EXPECT_EQ(key.bytes[0], 0x42);
     EXPECT_BYTES(test::fromHex("00 03 8E 91"), peer.requests().at(0));
     EXPECT_TRUE(test::spinUntil([&] { return peer.acknowledges() == 1; }, 1000));

@@ -138,6 +138,7 @@ void PtyPeer::run() {
             lastReplyByteAt_ = Clock::now();
         }
         replied = !reply.empty();
+        std::this_thread::sleep_for(pauseAfterReply_);
     }
 }
 

@@ -43,6 +43,9 @@ public:
     const std::string& device() const { return device_; }
 
     void addReply(Reply reply);
+    // The peer reads nothing for this long after each reply: what the program writes
+    // meanwhile waits in the line (set before the first request).
+    void setPauseAfterReply(std::chrono::milliseconds pause) { pauseAfterReply_ = pause; }
     std::vector<Received> received() const;
     std::vector<std::vector<std::uint8_t>> requests() const;
     int acknowledges() const;
@@ -56,6 +59,7 @@ private:
     int slave_ = -1;
     std::string device_;
     std::atomic<bool> stop_{false};
+    std::chrono::milliseconds pauseAfterReply_{0};
     mutable std::mutex mutex_;
     std::deque<Reply> replies_;
     std::vector<Received> received_;

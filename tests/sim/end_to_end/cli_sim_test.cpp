@@ -106,6 +106,26 @@ TEST_F(CliSim, WhatTheUnitsStoredLastsFromRunToRun) {
     EXPECT_EQ(out.str(), "Jednotka 02 nemá žádné události.\n");
 }
 
+// read-key at a unit of QTR0001.DAT would acknowledge its event unstored: refused.
+TEST_F(CliSim, ReadingAKeyAtAUnitOfTheUnitTableIsRefusedAndTheEventStays) {
+    configureAttendanceUnit();
+    ASSERT_EQ(cli({"sim", "klic", "02", "0", kJan}), 0) << err.str();
+    EXPECT_EQ(cli({"--sim", "read-key", "02"}), 1);
+    EXPECT_EQ(err.str(), "02 - Na adrese 02 je řídící jednotka: čtení klíče by z ní odebralo "
+                         "událost, která ještě není uložena. Zvolte adresu čtecí jednotky "
+                         "(standardně 00).\n");
+    EXPECT_EQ(out.str(), "");
+    ASSERT_EQ(cli({"--sim", "read-key", "00"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "00000000000000\n");
+    DataDirSimulation after(dir.path());
+    ASSERT_TRUE(after.ok()) << after.error();
+    EXPECT_EQ(after.bus().unit(0x02)->events().pending(), 1u);
+    // A unit file that cannot be read decides nothing: no key is read at all.
+    qtr::test::writeBytes(dir.path() / "QTR0001.DAT", {1, 2, 3});
+    EXPECT_EQ(cli({"--sim", "read-key", "00"}), 1);
+    EXPECT_NE(err.str().find("QTR0001.DAT"), std::string::npos) << err.str();
+}
+
 TEST_F(CliSim, TheDayModeFillsThePastWorkingDays) {
     configureAttendanceUnit();
     ASSERT_EQ(cli({"sim", "den", "3"}), 0) << err.str();

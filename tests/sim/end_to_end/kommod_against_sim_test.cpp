@@ -5,6 +5,7 @@
 #include "comm/unit_status_view.h"
 #include "sim/served_bus.h"
 #include "sim/sim_bus.h"
+#include "sim/simulated_transaction.h"
 #include "support/temp_dir.h"
 
 #include <QCoreApplication>
@@ -193,14 +194,31 @@ TEST_F(KommodAgainstSim, EveryFaultGivesTheVerdictTheProgramShows) {
     EXPECT_EQ(pending(0x0A), 0u);
 }
 
+// The in-process line and the serial line give a slow unit the same verdict.
+TEST_F(KommodAgainstSim, ASlowUnitIsJudgedAlikeInProcessAndOnTheLine) {
+    ManualClock clock(SystemClock().now());
+    SimBus local(clock);
+    local.addUnit({0x0A, kModelVkr8, kModeAccess, 3, "vchod"});
+    SimulatedTransaction inProcess(local);
+    for (const int latency : {1850, 1960}) {
+        served.withBus([&](SimBus& b) { b.unit(0x0A)->setLatencyMs(latency); });
+        local.unit(0x0A)->setLatencyMs(latency);
+        const bool onTheLine = kommod.CteniStavuJednotky(0x0A);
+        EXPECT_EQ(onTheLine, latency == 1850) << latency << ": " << kommod.errorText;
+        EXPECT_EQ(inProcess.CteniStavuJednotky(0x0A), onTheLine) << latency;
+        EXPECT_EQ(inProcess.errorText, kommod.errorText) << latency;
+        settle(100); // a late answer arrives while nobody waits
+    }
+}
+
 TEST_F(KommodAgainstSim, KeyReadingThroughTheReaderUnit) {
     KeyNumber key;
-    EXPECT_TRUE(kommod.GetKonvertor(0x00, key)) << kommod.errorText;
+    EXPECT_TRUE(kommod.GetKonvertor(0x00, key, {})) << kommod.errorText;
     EXPECT_TRUE(key.isZero());
     present(0x00, 0, kKeyC);
-    EXPECT_TRUE(kommod.GetKonvertor(0x00, key)) << kommod.errorText;
+    EXPECT_TRUE(kommod.GetKonvertor(0x00, key, {})) << kommod.errorText;
     EXPECT_EQ(key.text(), kKeyC);
-    EXPECT_TRUE(kommod.GetKonvertor(0x00, key)) << kommod.errorText;
+    EXPECT_TRUE(kommod.GetKonvertor(0x00, key, {})) << kommod.errorText;
     EXPECT_TRUE(key.isZero());
 }
 
