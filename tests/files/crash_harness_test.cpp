@@ -296,6 +296,14 @@ std::vector<Save> everySave() {
              EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("klic 0100000012345A"),
                        std::string::npos);
          }},
+        {"holidays standard (QTR0006.DAT)",
+         [](const fs::path& dir) {
+             test::writeBytes(dir / "QTR0006.DAT", {});
+             test::writeBytes(dir / "SVATKY.INI", bytesOf("01.01.Nový rok\r\n01.05.Svátek práce\r\n"
+                                                          "28.10.Vznik státu\r\n"));
+         },
+         {cli, "--dir", "{dir}", "holidays", "standard", "2026"},
+         oldOrNew},
         {"QTR0000.DAT",
          [](const fs::path& dir) {
              test::writeBytes(dir / "QTR0000.DAT", {0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0});
@@ -395,6 +403,7 @@ TEST_P(CrashHarness, KilledAtEachStep) {
         checkAfterKill(save, dir.path(), old, finished);
     }
     EXPECT_GE(killed, 4) << "too few steps to kill at";
+    RecordProperty("kills", killed);
 }
 
 // Killed at random moments of a real run, with no help from the program.
