@@ -131,8 +131,11 @@ DateTime encodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 DateTime encodeDateTime(const CivilDateTime& c) {
-    return encodeDate(c.year, c.month, c.day) +
-           encodeTime(c.hour, c.minute, c.second, c.millisecond);
+    // Before the epoch the date part counts back and the time still runs forward, as
+    // decodeDateTime reads it: 31.12.1000 23:08 is -328352 - 0.96.
+    const DateTime date = encodeDate(c.year, c.month, c.day);
+    const DateTime time = encodeTime(c.hour, c.minute, c.second, c.millisecond);
+    return date < 0 ? date - time : date + time;
 }
 
 bool isValidDateTime(DateTime value) {
@@ -318,7 +321,7 @@ bool parseDateTime(std::string_view text, DateTime& out) {
     if (!isValidDate(y, mo, d) || !isValidTime(h, mi, s)) {
         return false;
     }
-    out = encodeDate(y, mo, d) + encodeTime(h, mi, s);
+    out = encodeDateTime({y, mo, d, h, mi, s, 0});
     return true;
 }
 

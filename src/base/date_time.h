@@ -28,6 +28,7 @@ bool isValidTime(int hour, int minute, int second, int millisecond = 0);
 DateTime encodeDate(int year, int month, int day);
 // Fraction of the day.
 DateTime encodeTime(int hour, int minute, int second, int millisecond = 0);
+// Date and time; before the epoch the time is counted away from it (see decodeDateTime).
 DateTime encodeDateTime(const CivilDateTime& c);
 
 // A date-time is valid from 1 January 0001 00:00 up to, not including, 1 January 10000:

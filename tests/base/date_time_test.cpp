@@ -88,6 +88,10 @@ TEST(DateTime, ParsesTheProgramsDateTimeText) {
     EXPECT_EQ(t, encodeDate(2026, 2, 1));
     ASSERT_TRUE(parseDateTime("01.02.2026 07:05", t));
     EXPECT_EQ(formatDateTime("hh:nn:ss", t), "07:05:00");
+    // Before 1899 too the text comes back as it was parsed (the time runs forward).
+    ASSERT_TRUE(parseDateTime("31.12.1000 23:08", t));
+    EXPECT_EQ(formatDateTime("dd.mm.yyyy hh:nn:ss", t), "31.12.1000 23:08:00");
+    EXPECT_EQ(dayOfWeek(t), dayOfWeek(encodeDate(1000, 12, 31)));
     for (const char* bad :
          {"31.02.2026", "1.13.2026", "01.01.26", "01.01.2026 24:00", "01.01.2026 10:00:", "x"}) {
         EXPECT_FALSE(parseDateTime(bad, t)) << bad;
