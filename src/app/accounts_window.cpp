@@ -70,9 +70,12 @@ TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool s
     connect(btZpet_, &QPushButton::clicked, this, &TCPM::btZpetClick);
     connect(btPouzit_, &QPushButton::clicked, this, &TCPM::btPouzitClick);
     connect(btZrusit_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ListBox1_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (mode_ == Mode::Browse && row >= 0) {
-            selectAccount(row + 1);
+    // A line is chosen by a click or the arrow keys (which select it). The current row
+    // alone is no choice: the list makes its first line current when it gets the focus.
+    connect(ListBox1_, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto chosen = ListBox1_->selectedItems();
+        if (mode_ == Mode::Browse && !chosen.isEmpty()) {
+            selectAccount(ListBox1_->row(chosen.first()) + 1);
         }
     });
     connect(edJmeno_, &QLineEdit::textChanged, this, &TCPM::editChanged);

@@ -6,6 +6,7 @@
 #include "sim/scenario.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -47,7 +48,7 @@ void DemoKeyChooser::askForKey() {
     layout->addWidget(list);
     layout->addLayout(buttons);
     d.resize(420, 360);
-    if (d.exec() != QDialog::Accepted || list->currentRow() < 0) {
+    if (ui::execModal(d) != QDialog::Accepted || list->currentRow() < 0) {
         return;
     }
     if (sim::SimUnit* reader = bus_.unit(settings_.readerAddress); reader && reader->isReader()) {

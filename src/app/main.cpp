@@ -7,6 +7,7 @@
 #include "app/demo_bus.h"
 #include "app/demo_installation.h"
 #include "app/main_window.h"
+#include "app/qtr_application.h"
 #include "app/random_source.h"
 #include "app/serial_control.h"
 #include "base/clock.h"
@@ -18,6 +19,7 @@
 #include "ui/qt_text.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStringList>
 #include <cstdlib>
 #include <iostream>
@@ -34,14 +36,21 @@ struct Options {
 constexpr const char* kUsage =
     "Použití: qtr [--dir SLOŽKA] [--com1..--com4 ZAŘÍZENÍ]\n"
     "         qtr --demo [SLOŽKA]   ukázkový režim na simulované sběrnici\n"
-    "                               (výchozí složka ./demo-data)\n";
+    "                               (výchozí složka ./demo-data)\n"
+    "         qtr --help            vypíše tento návod\n"
+    "Okenní program operátora; bez grafického prostředí pracuje qtr-cli.\n";
 
-// Returns false with the reason when the arguments are not understood.
-bool parseOptions(std::vector<std::string> args, Options& o, std::string& why) {
+enum class Parsed { Run, Help, Wrong };
+
+// The arguments as given (the program name first).
+Parsed parseOptions(std::vector<std::string> args, Options& o, std::string& why) {
     o.comDevices = qtr::takeComOptions(args);
     bool dirGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            return Parsed::Help;
+        }
         if (a == "--demo") {
             o.demo = true;
             if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
@@ -53,13 +62,13 @@ bool parseOptions(std::vector<std::string> args, Options& o, std::string& why) {
             dirGiven = true;
         } else {
             why = "Neznámý nebo neúplný přepínač: " + a;
-            return false;
+            return Parsed::Wrong;
         }
     }
     if (o.demo && !dirGiven) {
         o.dir = "demo-data";
     }
-    return true;
+    return Parsed::Run;
 }
 
 void showErrors(const std::vector<std::string>& errors) {
@@ -73,23 +82,7 @@ void showErrors(const std::vector<std::string>& errors) {
     qtr::ui::messageOk(texts.join(u'\n'), {}, u'E');
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(qtr::ui::kApplicationTitle);
-
-    std::vector<std::string> args;
-    for (const QString& a : QApplication::arguments()) {
-        args.push_back(qtr::ui::fromQ(a));
-    }
-    Options options;
-    std::string why;
-    if (!parseOptions(args, options, why)) {
-        std::cerr << why << "\n" << kUsage;
-        return 2;
-    }
-
+int run(const Options& options) {
     // Settled before anything reads it: an interrupted key change, temporaries of killed saves.
     if (const auto notes = qtr::openDataDirectory(options.dir); !notes.empty()) {
         QStringList texts;
@@ -145,4 +138,45 @@ int main(int argc, char** argv) {
         std::cerr << failure << "\n";
     }
     return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The options are read before any window exists: --help and a wrong option need no
+    // graphical session.
+    Options options;
+    std::string why;
+    switch (parseOptions(std::vector<std::string>(argv, argv + argc), options, why)) {
+    case Parsed::Help:
+        std::cout << kUsage;
+        return 0;
+    case Parsed::Wrong:
+        std::cerr << why << "\n" << kUsage;
+        return 2;
+    case Parsed::Run:
+        break;
+    }
+    const auto app =
+        qtr::startApplication(argc, argv, [](const char* n) { return std::getenv(n); });
+    QApplication::setApplicationName(qtr::ui::kApplicationTitle);
+    if (!qtr::useCzechForQt(*app, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        std::cerr << "qtr: český překlad knihovny Qt (qtbase_cs.qm) nebyl nalezen; "
+                     "její vlastní dialogy budou anglicky.\n";
+    }
+    // Whatever escapes the windows' own handling ends the program here, told in Czech on
+    // standard error and in the standard error message, never as an abort.
+    std::string failure;
+    try {
+        return run(options);
+    } catch (const std::exception& e) {
+        failure = e.what();
+    } catch (...) {
+        failure = "neznámá chyba";
+    }
+    std::cerr << "qtr: program skončil pro neočekávanou chybu: " << failure << "\n";
+    qtr::ui::messageOk(QStringLiteral("Program skončil pro neočekávanou chybu:\n") +
+                           qtr::ui::toQ(failure),
+                       {}, u'E');
+    return 1;
 }

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "access/forms/access_editors.h"
 #include "app/about_box.h"
 #include "app/account_file.h"
 #include "app/accounts_window.h"
@@ -12,15 +13,20 @@
 #include "calendar/forms/calendar_windows.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
+#include "docs/forms/settings_documentation_form.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/comm_parameters_dialog.h"
 #include "unitproc/forms/converter_test_window.h"
+#include "unitproc/forms/data_collection_form.h"
+#include "unitproc/forms/full_configuration_form.h"
 #include "unitproc/forms/status_reading_form.h"
+#include "unitproc/forms/time_setting_form.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -108,10 +114,9 @@ void TQTRM::buildMenu() {
     item(mnDefinice_, QStringLiteral("Osoby (nositelé &klíčů)"), "miOsoby", &TQTRM::miOsobyClick);
     item(mnDefinice_, QStringLiteral("Organizační &skupiny"), "miSkupiny", &TQTRM::miSkupinyClick);
     item(mnDefinice_, QStringLiteral("Řídící &jednotky"), "miJednotky", &TQTRM::miJednotkyClick);
-    QAction* miOpravneni = item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"), "miOpravneni",
-                                &TQTRM::miOpravneniClick);
-    QAction* miCasy =
-        item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
+    item(mnDefinice_, QStringLiteral("Skupiny &oprávnění"), "miOpravneni",
+         &TQTRM::miOpravneniClick);
+    item(mnDefinice_, QStringLiteral("Časy pro přístup"), "miCasy", &TQTRM::miCasyClick);
     item(mnDefinice_, QStringLiteral("Kalendář svátků"), "miSvatky", &TQTRM::miSvatkyClick);
     item(mnDefinice_, QStringLiteral("Plánovací kalendář"), "miPlanovaciKalendar",
          &TQTRM::miPlanovaciKalendarClick);
@@ -122,10 +127,10 @@ void TQTRM::buildMenu() {
                            "miStavJednotek", &TQTRM::miStavJednotekClick);
     QAction* miSynchro = item(mnNastaveni_, QStringLiteral("&Synchronizace času"),
                               "miSynchronizace", &TQTRM::miSynchronizaceClick);
-    QAction* miUplne = item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"),
-                            "miUplneNastaveni", &TQTRM::miUplneNastaveniClick);
-    QAction* miDok = item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
-                          &TQTRM::miDokumentaceClick);
+    item(mnNastaveni_, QStringLiteral("Úplné &nastavení systému"), "miUplneNastaveni",
+         &TQTRM::miUplneNastaveniClick);
+    item(mnNastaveni_, QStringLiteral("&Dokumentace nastavení"), "miDokumentace",
+         &TQTRM::miDokumentaceClick);
 
     mnVyuzivani_ = MainMenu1->addMenu(QStringLiteral("&Využívání systému"));
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
@@ -161,8 +166,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miOpravneni, miCasy,  miSynchro, miUplne, miDok,   miSber,
-                     miHistU,     miVyhod, miKarty_,  miCis,   miSprava};
+    notAvailable_ = {miHistU, miVyhod, miKarty_, miCis, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -335,7 +339,7 @@ void TQTRM::miPrihlasitClick() {
         return;
     }
     TFIRST login(this);
-    if (login.exec() != QDialog::Accepted) {
+    if (ui::execModal(login) != QDialog::Accepted) {
         return;
     }
     const std::string name = ui::fromQ(login.userName());
@@ -362,12 +366,12 @@ void TQTRM::miUrcitClick() {
     }
     TCPM accountsWindow(ctx_.dir / kAccountFile, ctx_.keys.masterOrZero(), serviceMode_,
                         ctx_.random, this);
-    accountsWindow.exec();
+    ui::execModal(accountsWindow);
 }
 
 void TQTRM::miTestKomunikaceClick() {
     TTESTK test(ctx_.comm, ctx_.db.units, ctx_.dir, this);
-    test.exec();
+    ui::execModal(test);
 }
 
 void TQTRM::miOsobyClick() {
@@ -393,8 +397,13 @@ void TQTRM::miSkupinyClick() {
 void TQTRM::miJednotkyClick() {
     reportFileResult(setup::runUnitEditor(ctx_.db, ctx_.dir, this));
 }
-void TQTRM::miOpravneniClick() {}
-void TQTRM::miCasyClick() {}
+void TQTRM::miOpravneniClick() {
+    reportFileResult(access::runPermissionGroupEditor(ctx_.db, ctx_.dir, this));
+}
+
+void TQTRM::miCasyClick() {
+    reportFileResult(access::runScheduleEditor(ctx_.db, ctx_.dir, this));
+}
 void TQTRM::miSvatkyClick() {
     reportFileResult(calendar::runHolidayCalendar(ctx_.calendar, ctx_.dir,
                                                   decodeDateTime(ctx_.clock.now()).year, this));
@@ -407,24 +416,32 @@ void TQTRM::miPlanovaciKalendarClick() {
 
 void TQTRM::miStavJednotekClick() {
     TGETSTAV status(ctx_.comm, ctx_.db.units, this);
-    status.exec();
+    ui::execModal(status);
 }
 
 void TQTRM::miSynchronizaceClick() {
     protocolEntry("&Synchronizace času");
+    TSETTIM window(ctx_.db.units, ctx_.comm, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miUplneNastaveniClick() {
     protocolEntry("Úplné &nastavení systému");
+    TSNDRTS0 window(ctx_.db, ctx_.comm, ctx_.dir, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miDokumentaceClick() {
     protocolEntry("&Dokumentace nastavení");
+    TDOK0 documentation(ctx_.db, ctx_.dir, this);
+    ui::execModal(documentation);
 }
 
 void TQTRM::miSberDatClick() {
     EventCountCheck();
     protocolEntry("&Sběr dat od jednotek");
+    TSBERDA window(ctx_.db.units, ctx_.comm, ctx_.dir, ctx_.clock, this);
+    ui::execModal(window);
 }
 
 void TQTRM::miHistorieUdalostiClick() {
@@ -442,16 +459,15 @@ void TQTRM::miKonecClick() {
 
 void TQTRM::miOProgramuClick() {
     TQTRABOUT about(currentMemoryFigures(), this);
-    about.exec();
+    ui::execModal(about);
 }
 
 void TQTRM::miHistorieProgramuClick() {
     if (!administratorKeyPresented()) {
         return;
     }
-    ui::messageOk(QStringLiteral("Okno systémového protokolu zatím není k dispozici; protokol je "
-                                 "v souboru protokol.txt."),
-                  {}, u'I');
+    // The protocol view opens here once the program has it; until then the item is
+    // disabled (notAvailable_).
 }
 
 void TQTRM::miKomunikaceClick() {
@@ -461,7 +477,7 @@ void TQTRM::miKomunikaceClick() {
         ports << ui::toQ(p);
     }
     TKOMPAR dialog(ctx_.comm.settings(), ports, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (dialog.run() == QDialog::Accepted) {
         ctx_.comm.setSettings(dialog.settings());
         if (const std::string failure = ctx_.comm.saveSettings(); !failure.empty()) {
             ui::messageOk(ui::toQ(failure), {}, u'E');

@@ -1,5 +1,7 @@
 #include "app/user_guide.h"
 
+#include "ui/ui_services.h"
+
 #include <QDialog>
 #include <QFile>
 #include <QHBoxLayout>
@@ -93,7 +95,7 @@ void showUserGuide(QWidget* parent, const QString& topic) {
     layout->addLayout(row);
     layout->addWidget(btZavrit, 0, Qt::AlignRight);
     window.resize(760, 540);
-    window.exec();
+    ui::execModal(window);
 }
 
 } // namespace qtr

@@ -14,8 +14,7 @@ namespace {
 
 void printUsage(std::ostream& err) {
     err << "Použití: qtr-cli [--dir SLOŽKA] [--com1..--com4 ZAŘÍZENÍ] [--sim] [--out SOUBOR] "
-           "PŘÍKAZ "
-           "[PARAMETRY]\n"
+           "[--pdf SOUBOR] PŘÍKAZ [PARAMETRY]\n"
            "Příkazy:\n";
     for (const auto& c : allCommands()) {
         err << "  " << c.usage << "\n";
@@ -54,6 +53,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             ctx.dir = argv[++i];
         } else if (a == "--out" && hasValue) {
             ctx.outFile = argv[++i];
+        } else if (a == "--pdf" && hasValue) {
+            ctx.pdfFile = argv[++i];
         } else if (const int n = comOptionNumber(a); n != 0 && hasValue) {
             ctx.comDevices[static_cast<std::size_t>(n - 1)] = argv[++i];
         } else if (a == "--sim") {
@@ -77,7 +78,12 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     ctx.args.assign(argv.begin() + static_cast<long>(i) + 1, argv.end());
     for (const auto& c : allCommands()) {
         if (c.name == name) {
-            return runCommand(c, ctx);
+            const int status = runCommand(c, ctx);
+            if (ctx.pdfFile && !ctx.reportEmitted && status == kExitOk) {
+                err << "Příkaz " << name << " nevypisuje sestavu, --pdf nelze použít.\n";
+                return kExitUsage;
+            }
+            return status;
         }
     }
     err << "Neznámý příkaz: " << name << "\n";

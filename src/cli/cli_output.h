@@ -7,8 +7,10 @@
 
 namespace qtr::cli {
 
-// A report or list of a command: UTF-8 lines with LF on standard output, or with --out
-// the program's own text file (Windows-1250, CR LF), byte for byte what the window writes.
+// The one way a command hands out a report or list: UTF-8 lines with LF on standard
+// output; with --out the program's own text file instead (Windows-1250, CR LF, byte
+// for byte what the window writes); with --pdf a PDF laid out as the output window
+// prints it (both options may be given together).
 int emitLines(CliContext& ctx, const std::vector<std::string>& lines);
 
 } // namespace qtr::cli

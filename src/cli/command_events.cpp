@@ -155,15 +155,8 @@ int listEvents(CliContext& ctx) {
     table.sort(o.sort);
 
     const EventDecoder decoder(db);
-    if (ctx.outFile) {
-        if (auto r = writeEventListing(*ctx.outFile, table, decoder); !r) {
-            *ctx.err << r.error() << "\n";
-            return kExitFailure;
-        }
-    } else {
-        for (const auto& line : eventListingLines(table, decoder)) {
-            *ctx.out << line << "\n";
-        }
+    if (const int status = emitLines(ctx, eventListingLines(table, decoder)); status != kExitOk) {
+        return status;
     }
     return configErrors.empty() ? kExitOk : kExitFailure;
 }

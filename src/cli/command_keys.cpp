@@ -59,21 +59,26 @@ int keysImport(CliContext& ctx) {
     if (!loadKeyHolders(ctx, table)) {
         return kExitFailure;
     }
-    const KeyHolderImport r = importKeyHolders(table, ctx.args[1], replace);
-    const bool readAtAll = r.result || r.failedLine != 0;
-    if (readAtAll) {
-        // What was read before a faulty line is kept, as in the register.
-        if (FileResult saved = table.save(ctx.dir / kKeyHoldersFile); !saved) {
-            *ctx.err << saved.error() << "\n";
-            return kExitFailure;
-        }
-        *ctx.out << "přidáno: " << r.added << ", přeskočeno: " << r.skipped
-                 << ", nositelů klíčů celkem: " << table.count() << "\n";
-    }
-    if (!r.result) {
-        *ctx.err << r.result.error() << "\n";
+    // As in the register: the whole file is checked first, and a file that cannot be
+    // used changes nothing.
+    KeyHolderTransferFile content;
+    if (FileResult r = readKeyHolderTransferFile(ctx.args[1], content); !r) {
+        *ctx.err << r.error() << "\n";
         return kExitFailure;
     }
+    const std::filesystem::path registerFile = ctx.dir / kKeyHoldersFile;
+    if (replace) {
+        if (FileResult r = keepRegisterBeforeReplace(registerFile); !r) {
+            *ctx.err << r.error() << "\n";
+            return kExitFailure;
+        }
+    }
+    const KeyHolderImport r = importKeyHolders(table, content, replace);
+    if (FileResult saved = table.save(registerFile); !saved) {
+        *ctx.err << saved.error() << "\n";
+        return kExitFailure;
+    }
+    *ctx.out << keyHolderImportReport(r) << ", nositelů klíčů celkem: " << table.count() << "\n";
     return kExitOk;
 }
 

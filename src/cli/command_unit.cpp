@@ -1,16 +1,11 @@
 #include "base/hex_text.h"
+#include "cli/bus_access.h"
 #include "cli/commands.h"
 #include "cli/table_file.h"
-#include "comm/serial/com_error.h"
-#include "comm/serial/kommod.h"
 #include "comm/unit_status_view.h"
 #include "db/data_files.h"
 #include "db/tables.h"
-#include "sim/data_dir_simulation.h"
 
-#include <QCoreApplication>
-#include <cstdlib>
-#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -24,58 +19,6 @@ std::optional<std::uint8_t> unitAddress(const CliContext& ctx, std::string_view 
         return std::nullopt;
     }
     return parseHexByte(ctx.args[0]);
-}
-
-// The serial transaction needs a Qt event loop; a program that has none gets one here.
-class EventLoopScope {
-public:
-    EventLoopScope() {
-        if (QCoreApplication::instance() == nullptr) {
-            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
-        }
-    }
-
-private:
-    int argc_ = 1;
-    char name_[8] = "qtr-cli";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-// Runs `job` on the communication module of the data directory with its port open,
-// or with --sim on the simulated units of the data directory (which remember what
-// happened for the next run); reports why the bus could not be reached.
-template <typename Job> int withBus(CliContext& ctx, Job job) {
-    if (ctx.simulatedBus) {
-        sim::DataDirSimulation simulation(ctx.dir);
-        if (!simulation.ok()) {
-            *ctx.err << simulation.error() << "\n";
-            return kExitFailure;
-        }
-        const int status = job(simulation.transaction());
-        if (const FileResult saved = simulation.save(); !saved) {
-            *ctx.err << saved.error() << "\n";
-            return kExitFailure;
-        }
-        return status;
-    }
-    EventLoopScope loop;
-    TKOMMOD kommod(ctx.dir, resolvePortNames(ctx.comDevices, std::getenv));
-    if (!kommod.loadError().empty()) {
-        *ctx.err << kommod.loadError() << "\n";
-    }
-    kommod.UseComPar();
-    try {
-        kommod.SerialOpen();
-    } catch (const EChybaCOM& e) {
-        *ctx.err << e.what();
-        if (!e.detail().empty()) {
-            *ctx.err << " (" << e.detail() << ")";
-        }
-        *ctx.err << "\n";
-        return kExitFailure;
-    }
-    return job(kommod);
 }
 
 } // namespace

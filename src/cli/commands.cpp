@@ -32,10 +32,33 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"read-key",
                    "read-key ADRESA      přečte identifikační klíč čtecí jednotkou na adrese",
                    runReadKey},
+        CliCommand{"stats", "stats                statistika nositelů klíčů, skupin a oprávnění",
+                   runStats},
+        CliCommand{"check",
+                   "check                kontrola oprávnění (přeloží ZMRTSW.DAT a vypíše chyby)",
+                   runCheck},
+        CliCommand{"configure",
+                   "configure            úplné nastavení všech jednotek podle databází",
+                   runConfigure},
+        CliCommand{"collect",
+                   "collect [--tries N] [--clock-tolerance MINUTY] [--settime]  sběr dat od "
+                   "všech jednotek (jednotka se vynechá po N neúspěšných pokusech, výchozí 3; "
+                   "--settime nastaví hodiny jednotek, které se liší víc než o toleranci, "
+                   "výchozí 2 minuty)",
+                   runCollect},
+        CliCommand{"settime", "settime              nastaví čas všem jednotkám podle PC",
+                   runSetTime},
+        CliCommand{"clocks",
+                   "clocks [--clock-tolerance MINUTY]  čas každé jednotky a jeho odchylka od PC",
+                   runClocks},
         CliCommand{"sim",
                    "sim PŘÍKAZ           simulované jednotky (--sim): jednotky, stav, prava, "
                    "udalosti, klic, vstup, porucha, den DNY",
                    runSim},
+        CliCommand{"doc",
+                   "doc units|keys|rights [--detail]  dokumentace nastavení: popis jednotek, "
+                   "seznam klíčů, přehled oprávnění (--detail: s časy)",
+                   runDoc},
         CliCommand{"master-key",
                    "master-key KLÍČ [SERVISNÍ...]  zapíše hlavní klíč instalace (QTRKEYS.TXT)",
                    runMasterKey},

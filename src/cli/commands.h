@@ -27,10 +27,19 @@ int runSim(CliContext& ctx);         // the console of the simulated units of --
 int runMasterKey(CliContext& ctx);   // command_installation.cpp
 int runSchedules(CliContext& ctx);   // command_access.cpp
 int runPermissions(CliContext& ctx); // command_access.cpp
+int runDoc(CliContext& ctx);         // doc units|keys|rights [--detail]
 
 // command_calendar.cpp: the holiday and planning calendars.
 int runHolidays(CliContext& ctx);
 int runCalendar(CliContext& ctx);
 int runPlanning(CliContext& ctx);
+
+// command_procedures.cpp: the jobs on the units.
+int runStats(CliContext& ctx);
+int runCheck(CliContext& ctx);
+int runConfigure(CliContext& ctx);
+int runCollect(CliContext& ctx);
+int runSetTime(CliContext& ctx);
+int runClocks(CliContext& ctx);
 
 } // namespace qtr::cli

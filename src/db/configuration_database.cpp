@@ -42,6 +42,14 @@ std::vector<std::string> initialiseConfiguration(ConfigurationDatabase& db, cons
     createIfMissing(db.zones, dir / kZonesFile, errors);
     createIfMissing(db.keyHolders, dir / kKeyHoldersFile, errors);
     createIfMissing(db.groups, dir / kGroupsFile, errors);
+    for (auto& e : loadAccessDefinitions(db, dir)) {
+        errors.push_back(std::move(e));
+    }
+    return errors;
+}
+
+std::vector<std::string> loadAccessDefinitions(ConfigurationDatabase& db, const fs::path& dir) {
+    std::vector<std::string> errors;
     loadIfPresent(db.schedules, dir / kSchedulesFile, errors);
     loadIfPresent(db.permissionGroups, dir / kPermissionGroupsFile, errors);
     return errors;

@@ -28,6 +28,12 @@ struct ConfigurationDatabase {
 std::vector<std::string> initialiseConfiguration(ConfigurationDatabase& db,
                                                  const std::filesystem::path& dir);
 
+// The access schedules and permission groups, each loaded only when its file exists
+// (part of the initialisation; a program that only reads the installation calls it
+// beside loadConfiguration and so creates no file).
+std::vector<std::string> loadAccessDefinitions(ConfigurationDatabase& db,
+                                               const std::filesystem::path& dir);
+
 // When the main window is first shown: units, zones (then the main zone), key
 // holders and groups are loaded, each only when its file exists.
 std::vector<std::string> loadConfiguration(ConfigurationDatabase& db,

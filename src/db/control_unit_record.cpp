@@ -4,6 +4,21 @@
 
 namespace qtr {
 
+std::string_view unitTypeName(std::uint8_t unitType) {
+    switch (unitType) {
+    case kUnitAccess:
+        return "přístupová";
+    case kUnitAttendance:
+        return "docházková";
+    case kUnitDoor:
+        return "dveřní";
+    case kUnitBarrier:
+        return "závorová";
+    default:
+        return "neznámý typ";
+    }
+}
+
 UnitObjectRecord UnitObjectRecord::fromBytes(std::span<const std::uint8_t> in) {
     ByteReader r(in);
     UnitObjectRecord o;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace qtr {
 
@@ -31,6 +32,9 @@ enum UnitType : std::uint8_t {
     kUnitDoor = 3,       // "dveřní" (expander)
     kUnitBarrier = 4,    // "závorová"
 };
+
+// "přístupová", "docházková", "dveřní", "závorová"; "neznámý typ" for any other code.
+std::string_view unitTypeName(std::uint8_t unitType);
 
 struct ControlUnitRecord {
     static constexpr std::size_t kSize = 689;

@@ -91,53 +91,79 @@ FileResult exportKeyHolders(const KeyHolderTable& table, const std::filesystem::
     return writeFileAtomically(file, keyHolderTransferText(table));
 }
 
-KeyHolderImport importKeyHolderText(KeyHolderTable& table, std::string_view bytes, bool replace) {
-    KeyHolderImport outcome;
-    if (replace) {
-        table.clear();
-    }
+FileResult parseKeyHolderTransferText(std::string_view bytes, KeyHolderTransferFile& out) {
+    out = {};
     const std::vector<std::string> lines = splitWin1250Lines(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto holder = parseKeyHolderTransferLine(lines[i]);
-        if (!holder || table.isFull()) {
-            ++outcome.skipped;
+        if (!holder) {
+            ++out.skipped;
             continue;
         }
         if (!isWellFormedKeyText(columnOf(lines[i], kKeyColumn))) {
-            outcome.failedLine = static_cast<int>(i + 1);
-            outcome.result = FileResult::failure(
-                "Řádek " + std::to_string(i + 1) +
-                ": v prvních 14 znacích není číslo klíče (14 šestnáctkových číslic). Import "
-                "skončil na tomto řádku; z řádků před ním bylo přidáno záznamů: " +
-                std::to_string(outcome.added) + ".");
-            return outcome;
+            out = {};
+            return FileResult::failure("řádek " + std::to_string(i + 1) +
+                                       ": v prvních 14 znacích není číslo klíče (14 "
+                                       "šestnáctkových číslic). Nic nebylo načteno.");
         }
-        KeyHolderRecord& current = table.current();
-        const KeyHolderRecord kept = current;
-        current = *holder;
-        table.append();
-        current = kept;
-        ++outcome.added;
+        out.holders.push_back(*holder);
     }
+    if (out.holders.empty()) {
+        const int skipped = out.skipped;
+        out = {};
+        return FileResult::failure(
+            "není v něm žádný řádek exportního souboru (131 znaků v kódování Windows-1250, na "
+            "konci #); přeskočeno řádků: " +
+            std::to_string(skipped) + ". Nic nebylo načteno.");
+    }
+    return FileResult::success();
+}
+
+FileResult readKeyHolderTransferFile(const std::filesystem::path& file,
+                                     KeyHolderTransferFile& out) {
+    out = {};
+    std::vector<std::uint8_t> bytes;
+    if (FileResult r = readWholeFile(file, bytes); !r) {
+        return r;
+    }
+    const FileResult r = parseKeyHolderTransferText(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), out);
+    return r ? r : FileResult::failure("Soubor " + file.string() + ": " + r.error());
+}
+
+KeyHolderImport importKeyHolders(KeyHolderTable& table, const KeyHolderTransferFile& file,
+                                 bool replace) {
+    KeyHolderImport outcome;
+    outcome.skipped = file.skipped;
+    if (replace) {
+        table.clear();
+    }
+    KeyHolderRecord& current = table.current();
+    const KeyHolderRecord kept = current;
+    for (const KeyHolderRecord& h : file.holders) {
+        current = h;
+        if (table.append()) {
+            ++outcome.added;
+        } else {
+            ++outcome.skipped;
+        }
+    }
+    current = kept;
     return outcome;
 }
 
-KeyHolderImport importKeyHolders(KeyHolderTable& table, const std::filesystem::path& file,
-                                 bool replace) {
-    std::vector<std::uint8_t> bytes;
-    if (FileResult r = readWholeFile(file, bytes); !r) {
-        KeyHolderImport outcome;
-        outcome.result = r;
-        return outcome;
+std::string keyHolderImportReport(const KeyHolderImport& import) {
+    return "Načteno " + std::to_string(import.added) + " záznamů, přeskočeno " +
+           std::to_string(import.skipped) + " řádků";
+}
+
+FileResult keepRegisterBeforeReplace(const std::filesystem::path& registerFile) {
+    std::error_code ec;
+    if (!std::filesystem::exists(registerFile, ec)) {
+        return FileResult::success();
     }
-    KeyHolderImport outcome = importKeyHolderText(
-        table, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-        replace);
-    if (!outcome.result) {
-        outcome.result =
-            FileResult::failure("Soubor " + file.string() + ": " + outcome.result.error());
-    }
-    return outcome;
+    std::filesystem::path kept;
+    return keepBackupCopy(registerFile, kept);
 }
 
 } // namespace qtr

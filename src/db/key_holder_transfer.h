@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qtr {
 
@@ -30,21 +31,35 @@ std::optional<KeyHolderRecord> parseKeyHolderTransferLine(std::string_view win12
 std::string keyHolderTransferText(const KeyHolderTable& table);
 FileResult exportKeyHolders(const KeyHolderTable& table, const std::filesystem::path& file);
 
-struct KeyHolderImport {
-    FileResult result = FileResult::success();
-    int added = 0;
-    int skipped = 0;    // lines of another form, and lines past the table's capacity
-    int failedLine = 0; // 1-based line that stopped the import, 0 when none did
+// A transfer file read and checked as a whole; reading it changes nothing.
+struct KeyHolderTransferFile {
+    std::vector<KeyHolderRecord> holders; // its usable lines, in file order
+    int skipped = 0;                      // lines of another form (length, no "#")
 };
 
-// Reads the file and appends its holders. With `replace` the table is emptied
-// first, but only once the file has been read, so an unreadable file costs
-// nothing. A line of the right form whose key columns are not 14 hex digits
-// stops the import there: the holders added before it stay, and the result
-// names the line. No check for duplicate keys is made.
-KeyHolderImport importKeyHolders(KeyHolderTable& table, const std::filesystem::path& file,
+// Reads and checks the whole file. Fails, naming the file, when it cannot be read, when
+// a line of the right form has key columns that are not 14 hex digits (the line is
+// named), and when not one line is usable (a file saved in another encoding, say):
+// an import must then change nothing.
+FileResult readKeyHolderTransferFile(const std::filesystem::path& file, KeyHolderTransferFile& out);
+// The same on bytes already read; the texts do not name a file.
+FileResult parseKeyHolderTransferText(std::string_view bytes, KeyHolderTransferFile& out);
+
+struct KeyHolderImport {
+    int added = 0;
+    int skipped = 0; // lines of another form, and lines past the table's capacity
+};
+
+// Appends the holders of a checked file, the table emptied first with `replace`, up to
+// the table's capacity. No check for duplicate keys is made.
+KeyHolderImport importKeyHolders(KeyHolderTable& table, const KeyHolderTransferFile& file,
                                  bool replace);
-// The same on bytes already read (the file's contents).
-KeyHolderImport importKeyHolderText(KeyHolderTable& table, std::string_view bytes, bool replace);
+
+// What the operator is told at the end: "Načteno N záznamů, přeskočeno M řádků".
+std::string keyHolderImportReport(const KeyHolderImport& import);
+
+// Before a replacing import: a copy of the register file as it is (NAME.bak, see
+// keepBackupCopy) when the file exists.
+FileResult keepRegisterBeforeReplace(const std::filesystem::path& registerFile);
 
 } // namespace qtr

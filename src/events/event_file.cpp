@@ -42,10 +42,18 @@ FileResult EventFileAppender::open(const fs::path& file) {
     if (auto r = openForAppending(file, fd, "Soubor událostí nelze otevřít:"); !r) {
         return r;
     }
+    // Nothing is looked at or cut before the file is this program's alone.
+    if (FileResult locked =
+            lock_.tryLock(lockFileFor(file), "Soubor událostí " + file.filename().string());
+        !locked) {
+        ::close(fd);
+        return locked;
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);
+        lock_.unlock();
         return failWith("Soubor událostí nelze otevřít:", file, err);
     }
     auto size = static_cast<std::uint64_t>(st.st_size);
@@ -57,6 +65,7 @@ FileResult EventFileAppender::open(const fs::path& file) {
         if (::ftruncate(fd, static_cast<off_t>(size - tail)) != 0 || ::fsync(fd) != 0) {
             const int err = errno;
             ::close(fd);
+            lock_.unlock();
             return failWith("Neúplný poslední záznam nelze odříznout ze souboru", file, err);
         }
         size -= tail;
@@ -117,7 +126,9 @@ FileResult EventFileAppender::close() {
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) {
+    const int closed = ::close(fd);
+    lock_.unlock();
+    if (closed != 0) {
         return failWith("Chyba při zavírání souboru", path_, errno);
     }
     return FileResult::success();

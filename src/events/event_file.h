@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/file_lock.h"
 #include "base/file_result.h"
 #include "events/event_record.h"
 
@@ -30,7 +31,9 @@ public:
     EventFileAppender(const EventFileAppender&) = delete;
     EventFileAppender& operator=(const EventFileAppender&) = delete;
 
-    // Opens the file, creating it empty when it does not exist. A partial record
+    // Opens the file, creating it empty when it does not exist, and holds the file's
+    // lock (QTR0005.LCK) until close(): another program that holds it is named in the
+    // failure, and nothing is touched. A partial record
     // at its end (a write torn by a crash or a full disk) is cut off first, after
     // a copy of the file was kept beside it, and repairNote() tells about it;
     // otherwise every record appended later would be read shifted.
@@ -59,6 +62,7 @@ public:
 
 private:
     int fd_ = -1;
+    FileLock lock_;
     std::filesystem::path path_;
     std::uint64_t size_ = 0;
     std::size_t cutOffBytes_ = 0;

@@ -9,6 +9,7 @@
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
 #include "ui/record_navigator.h"
+#include "ui/ui_services.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -65,39 +66,20 @@ QStringList textsOf(const QLineEdit* const* edits, int n) {
     return l;
 }
 
-// A decimal object field; an empty one reads as 0 (changing the type empties them).
-std::optional<std::int32_t> objectNumber(const QLineEdit* e, const QString& field, int object,
-                                         std::int64_t min, std::int64_t max, bool strict) {
-    if (e->text().trimmed().isEmpty()) {
-        return 0;
-    }
-    if (!strict) {
-        const auto v = parseDecimalText(e->text());
-        return v && *v >= min && *v <= max ? std::optional(static_cast<std::int32_t>(*v))
-                                           : std::nullopt;
-    }
-    return readDecimalField(e, field, min, max, object);
-}
-
-// "xxx,yyy": characters 1..3 and 5..7. Empty reads as 0,0.
-std::optional<std::pair<std::int32_t, std::int32_t>> coordinatesOf(const QLineEdit* e, int object,
-                                                                   bool strict) {
+// "xxx,yyy": characters 1..3 and 5..7. Anything else, an empty field too, is refused
+// with a message naming the object.
+std::optional<std::pair<std::int32_t, std::int32_t>> coordinatesOf(const QLineEdit* e, int object) {
     const QString t = e->text();
-    if (t.trimmed().isEmpty()) {
-        return std::pair{0, 0};
-    }
     const auto x = parseDecimalText(t.mid(0, 3));
     const auto y = t.size() >= 5 ? parseDecimalText(t.mid(4, 3)) : std::nullopt;
     if (x && y && t.size() <= 7) {
         return std::pair{static_cast<std::int32_t>(*x), static_cast<std::int32_t>(*y)};
     }
-    if (strict) {
-        ui::messageOk(QStringLiteral("Položka „Souř.“ objektu %1 musí mít tvar xxx,yyy "
-                                     "(například 012,345).\n„%2“ není platná hodnota.")
-                          .arg(object)
-                          .arg(t),
-                      {}, u'E');
-    }
+    ui::messageOk(QStringLiteral("Položka „Souř.“ objektu %1 musí mít tvar xxx,yyy "
+                                 "(například 012,345).\n„%2“ není platná hodnota.")
+                      .arg(object)
+                      .arg(t),
+                  {}, u'E');
     return std::nullopt;
 }
 
@@ -107,8 +89,8 @@ TJEDDEF::TJEDDEF(ConfigurationDatabase& db, QWidget* parent)
     : TJEDDEF(db.units, db.zones, parent) {}
 
 TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* parent)
-    : QDialog(parent), units_(units), zones_(zones),
-      runDialog_([](QDialog& d) { return d.exec(); }) {
+    : RecordEditor(units, Options{.newRecordLimit = kNewUnitLimit}, parent), units_(units),
+      zones_(zones) {
     setObjectName(QStringLiteral("TJEDDEF"));
     setWindowTitle(QStringLiteral("Seznam řídících jednotek"));
     setStyleSheet(editorStyleSheet());
@@ -244,9 +226,6 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
     // --- result texts ---
     auto* resultBox = new QGroupBox(QStringLiteral("Texty výsledků"), this);
     auto* rg = new QGridLayout(resultBox);
-    const QStringList resultLabels = {
-        QStringLiteral("Výsledek povoleno"), QStringLiteral("Výsledek nepovoleno"),
-        QStringLiteral("Výsledek neotevřeno"), QStringLiteral("Výsledek nezavřeno")};
     const QStringList resultHints = {QStringLiteral("text výsledku - stav povoleno"),
                                      QStringLiteral("text výsledku - stav nepovoleno"),
                                      QStringLiteral("text výsledku - stav povoleno, neotevřeno"),
@@ -255,30 +234,17 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
         const auto k = static_cast<std::size_t>(i);
         EditVysUda_[k] =
             textEdit(QStringLiteral("EditVysUda%1").arg(i), resultHints[i], 14, resultBox);
-        rg->addWidget(makeLabel(resultLabels[i], resultBox), i / 2, (i % 2) * 2);
+        rg->addWidget(makeLabel(QStringLiteral("Výsledek %1").arg(i), resultBox), i / 2,
+                      (i % 2) * 2);
         rg->addWidget(EditVysUda_[k], i / 2, (i % 2) * 2 + 1);
     }
     rg->setColumnStretch(1, 1);
     rg->setColumnStretch(3, 1);
 
     // --- navigation and editing ---
-    navigator_ = new ui::RecordNavigator(this);
-    btNovy_ = makeButton(QStringLiteral("nový"), QStringLiteral("btNovy"),
-                         QStringLiteral("vložíte nový záznam"), this);
-    btOpravit_ = makeButton(QStringLiteral("opravit"), QStringLiteral("btOpravit"),
-                            QStringLiteral("opravíte aktuální záznam"), this);
-    btSmazat_ = makeButton(QStringLiteral("smazat"), QStringLiteral("btSmazat"),
-                           QStringLiteral("smažete aktuální záznam"), this);
-    btPrerusit_ = makeButton(QStringLiteral("přerušit"), QStringLiteral("btPrerusit"),
-                             QStringLiteral("zpět, beze změny"), this);
-    btHotovo_ = makeButton(QStringLiteral("hotovo"), QStringLiteral("btHotovo"),
-                           QStringLiteral("hotovo, uložit data"), this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(navigator_);
-    top->addSpacing(24);
-    for (auto* b : {btNovy_, btOpravit_, btSmazat_, btPrerusit_, btHotovo_}) {
-        top->addWidget(b);
-    }
+    QHBoxLayout* top = takeButtonRow();
+    top->insertWidget(0, navigator());
+    top->insertSpacing(1, 24);
     top->addStretch(1);
 
     auto* box = new QVBoxLayout(this);
@@ -303,12 +269,6 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
         }
     });
 
-    ui::navigateTable(navigator_, this, units_, [this] { display(); });
-    connect(btNovy_, &QPushButton::clicked, this, &TJEDDEF::btNovyClick);
-    connect(btOpravit_, &QPushButton::clicked, this, &TJEDDEF::btOpravitClick);
-    connect(btSmazat_, &QPushButton::clicked, this, &TJEDDEF::btSmazatClick);
-    connect(btPrerusit_, &QPushButton::clicked, this, &TJEDDEF::btPrerusitClick);
-    connect(btHotovo_, &QPushButton::clicked, this, &TJEDDEF::btHotovoClick);
     connect(btTyp_, &QPushButton::clicked, this, &TJEDDEF::btTypClick);
     connect(btStandard_, &QPushButton::clicked, this, &TJEDDEF::btStandardClick);
     connect(btPouziti_, &QPushButton::clicked, this, &TJEDDEF::btPouzitiClick);
@@ -318,13 +278,11 @@ TJEDDEF::TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* paren
     connect(EditTYP_, &QLineEdit::textChanged, this, &TJEDDEF::EditTYPChange);
     connect(EditTYP_, &QLineEdit::textEdited, this, &TJEDDEF::EditTYPEdited);
 
-    units_.first();
-    display();
-    setMode(EditMode::Browse);
+    openFirst();
 }
 
 bool TJEDDEF::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && btHotovo_->isEnabled()) {
+    if (event->type() == QEvent::MouseButtonPress && storeButton()->isEnabled()) {
         for (auto* zone : EditZon_) {
             if (watched == zone && zone->isEnabled()) {
                 zoneTarget_ = zone;
@@ -333,7 +291,7 @@ bool TJEDDEF::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return RecordEditor::eventFilter(watched, event);
 }
 
 void TJEDDEF::EditTYPChange(const QString& text) {
@@ -358,7 +316,7 @@ void TJEDDEF::EditTYPEdited(const QString& text) {
     }
 }
 
-void TJEDDEF::display() {
+void TJEDDEF::showRecord() {
     const ControlUnitRecord& u = units_.current();
     EditADRESA_->setText(toQ(hexByteText(u.address)));
     EditNAZEV_->setText(toQ(u.unitName.text()));
@@ -390,18 +348,11 @@ void TJEDDEF::display() {
         edSto_[i]->setText(QString::number(o.objectState));
     }
     laTyp_->setText(toQ(unitTypeName(u.unitType)));
-    navigator_->setPosition(units_.position(), units_.count());
 }
 
-void TJEDDEF::setMode(EditMode mode) {
-    mode_ = mode;
+void TJEDDEF::applyMode(EditMode mode) {
     const bool browse = mode == EditMode::Browse;
-    navigator_->setNavigationEnabled(browse);
-    btNovy_->setEnabled(browse && units_.count() < kNewUnitLimit);
-    btOpravit_->setEnabled(browse && units_.count() > 0);
-    btSmazat_->setEnabled(browse && units_.count() > 0);
-    for (auto* b : {btPrerusit_, btHotovo_, btTyp_, btStandard_, btPouziti_, btVlastnosti_,
-                    btPoplach_, btRele_}) {
+    for (auto* b : {btTyp_, btStandard_, btPouziti_, btVlastnosti_, btPoplach_, btRele_}) {
         b->setEnabled(!browse);
     }
     for (std::size_t i = 0; i < 8; ++i) {
@@ -421,24 +372,32 @@ void TJEDDEF::setMode(EditMode mode) {
     }
     if (browse) {
         pnZony_->hide();
+    } else if (mode == EditMode::Insert) {
+        EditADRESA_->setFocus();
+    } else {
+        EditNAZEV_->setFocus();
     }
-    navigator_->setPosition(units_.position(), units_.count());
 }
 
-bool TJEDDEF::readFields(ControlUnitRecord& u, bool strict) {
+bool TJEDDEF::readFields(ControlUnitRecord& u) {
     // Numbers first, so that a refused one leaves the record untouched.
     std::array<UnitObjectRecord, kObjects> objects = u.objects;
     for (int i = 0; i < kObjects; ++i) {
         const auto k = static_cast<std::size_t>(i);
+        // An object the type does not have (greyed) keeps what the record holds: its
+        // fields may have been emptied by typing the type code and cannot be filled in.
+        if (!EditZon_[k]->isEnabled()) {
+            continue;
+        }
         UnitObjectRecord& o = objects[k];
         o.zoneName.setText(fromQ(EditZon_[k]->text()));
-        if (const auto xy = coordinatesOf(EditS_[k], i, strict)) {
-            o.planX = xy->first;
-            o.planY = xy->second;
-        } else if (strict) {
+        const auto xy = coordinatesOf(EditS_[k], i);
+        if (!xy) {
             EditS_[k]->setFocus();
             return false;
         }
+        o.planX = xy->first;
+        o.planY = xy->second;
         struct Number {
             QLineEdit* edit;
             const char16_t* name;
@@ -451,13 +410,12 @@ bool TJEDDEF::readFields(ControlUnitRecord& u, bool strict) {
                                   {EditP_[k], u"Přítomno", kIntMin, kIntMax, &o.presentCount},
                                   {edSto_[k], u"Stav", 0, 255, &state}};
         for (const Number& n : numbers) {
-            if (const auto v =
-                    objectNumber(n.edit, QString::fromUtf16(n.name), i, n.min, n.max, strict)) {
-                *n.target = *v;
-            } else if (strict) {
+            const auto v = readDecimalField(n.edit, QString::fromUtf16(n.name), n.min, n.max, i);
+            if (!v) {
                 n.edit->setFocus();
                 return false;
             }
+            *n.target = *v;
         }
         o.objectState = static_cast<std::uint8_t>(state);
     }
@@ -478,77 +436,46 @@ bool TJEDDEF::readFields(ControlUnitRecord& u, bool strict) {
     return true;
 }
 
-void TJEDDEF::btNovyClick() {
-    units_.clearCurrent();
-    display();
-    setMode(EditMode::Insert);
-    EditADRESA_->setFocus();
-}
-
-void TJEDDEF::btOpravitClick() {
-    setMode(EditMode::Update);
-    EditNAZEV_->setFocus();
-}
-
-void TJEDDEF::btSmazatClick() {
-    if (!ui::confirmRecordDeletion()) {
-        return;
-    }
-    units_.deleteRecord(units_.position());
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TJEDDEF::btPrerusitClick() {
-    units_.reloadCurrent();
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TJEDDEF::btHotovoClick() {
+bool TJEDDEF::readRecord() {
     ControlUnitRecord unit = units_.current();
-    if (!readFields(unit, true)) {
-        return;
+    if (!readFields(unit)) {
+        return false;
     }
-    const int own = mode_ == EditMode::Update ? units_.position() : 0;
-    if (const auto problem = checkUnitRecord(units_, unit, own)) {
+    if (const auto problem = checkUnitRecord(units_, unit, ownPosition())) {
         ui::messageOk(toQ(*problem), {}, u'E');
         EditADRESA_->setFocus();
-        return;
+        return false;
     }
     units_.current() = unit;
-    if (mode_ == EditMode::Insert) {
-        units_.append();
-        units_.last();
-    } else {
-        units_.storeCurrent();
-    }
-    setMode(EditMode::Browse);
-    display();
+    return true;
 }
+
+// The dialog buttons work on the record being edited, not on what is half typed: only the
+// address typed carries over into a standard description; the type, the usage and the
+// objects stay as the record holds them (typing a type code empties the object fields,
+// which must not become zeros). "hotovo" reads everything.
 
 void TJEDDEF::btTypClick() {
     ControlUnitRecord& u = units_.current();
-    readFields(u, false);
     TPTYP dialog(u.unitType, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
-        u.unitType = dialog.chosenType();
-        applyStandardDescription(u);
+    if (ui::execModal(dialog) != QDialog::Accepted) {
+        return;
     }
+    u.address = hexOf(EditADRESA_);
+    u.unitType = dialog.chosenType();
+    applyStandardDescription(u);
     display();
 }
 
 void TJEDDEF::btStandardClick() {
-    // What is typed (the address above all) stays; the description is laid over it.
     ControlUnitRecord& u = units_.current();
-    readFields(u, false);
+    u.address = hexOf(EditADRESA_);
     applyStandardDescription(u);
     display();
 }
 
 void TJEDDEF::btPouzitiClick() {
     ControlUnitRecord& u = units_.current();
-    readFields(u, false);
     const auto layout = usageLayoutForType(u.unitType);
     if (!layout) {
         return;
@@ -559,8 +486,10 @@ void TJEDDEF::btPouzitiClick() {
     } else {
         labels = textsOf(EditSnimIN_.data(), layout->boxes);
     }
-    UnitUsageDialog dialog(toQ(layout->title), labels, layout->attendance, u.usage, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+    // The boxes start from the usage the field shows.
+    UnitUsageDialog dialog(toQ(layout->title), labels, layout->attendance, hexOf(EditPOUZITI_),
+                           this);
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.usage = dialog.usage();
         EditPOUZITI_->setText(toQ(hexByteText(u.usage)));
     }
@@ -568,27 +497,26 @@ void TJEDDEF::btPouzitiClick() {
 
 void TJEDDEF::btVlastnostiClick() {
     ControlUnitRecord& u = units_.current();
-    readFields(u, false);
     std::optional<UnitParameters> changed;
     switch (u.unitType) {
     case kUnitAccess:
     case kUnitAttendance: {
         DoorTimeDialog d(u.parameters, this);
-        if (runDialog_(d) == QDialog::Accepted) {
+        if (ui::execModal(d) == QDialog::Accepted) {
             changed = d.parameters();
         }
         break;
     }
     case kUnitDoor: {
         DoorParametersDialog d(u.parameters, textsOf(EditSnimIN_.data(), 4), this);
-        if (runDialog_(d) == QDialog::Accepted) {
+        if (ui::execModal(d) == QDialog::Accepted) {
             changed = d.parameters();
         }
         break;
     }
     case kUnitBarrier: {
         BarrierParametersDialog d(u.parameters, textsOf(EditSnimIN_.data(), 2), this);
-        if (runDialog_(d) == QDialog::Accepted) {
+        if (ui::execModal(d) == QDialog::Accepted) {
             changed = d.parameters();
         }
         break;
@@ -599,15 +527,15 @@ void TJEDDEF::btVlastnostiClick() {
     if (changed) {
         u.parameters = *changed;
     }
-    display();
+    // Only the parameter string is shown again: what else is typed stays on screen.
+    EditKONFIG_->setText(toQ(parametersText(u.parameters)));
 }
 
 void TJEDDEF::btPoplachClick() {
     ControlUnitRecord& u = units_.current();
-    readFields(u, false);
     UnitMaskDialog dialog(QStringLiteral("Maska poplachu"), textsOf(EditSnimIN_.data(), 8),
-                          u.alarmMask, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+                          hexOf(EditALARM_), this);
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.alarmMask = dialog.mask();
         EditALARM_->setText(toQ(hexByteText(u.alarmMask)));
     }
@@ -615,10 +543,9 @@ void TJEDDEF::btPoplachClick() {
 
 void TJEDDEF::btReleClick() {
     ControlUnitRecord& u = units_.current();
-    readFields(u, false);
     UnitMaskDialog dialog(QStringLiteral("Maska otevření dveří"), textsOf(EditSnimTM_.data(), 8),
-                          u.relayMask, this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
+                          hexOf(EditRELE_), this);
+    if (ui::execModal(dialog) == QDialog::Accepted) {
         u.relayMask = dialog.mask();
         EditRELE_->setText(toQ(hexByteText(u.relayMask)));
     }

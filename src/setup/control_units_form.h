@@ -1,10 +1,10 @@
 #pragma once
 
 #include "setup/editor_widgets.h"
+#include "ui/record_editor.h"
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -15,9 +15,6 @@ struct ConfigurationDatabase;
 struct ControlUnitRecord;
 class ControlUnitTable;
 class ZoneTable;
-namespace ui {
-class RecordNavigator;
-}
 } // namespace qtr
 
 namespace qtr::setup {
@@ -27,7 +24,7 @@ class NameChoicePanel;
 // TJEDDEF "Seznam řídících jednotek": the control units with their readers,
 // inputs, result texts, parameters and eight objects each. The caller saves
 // QTR0001.DAT when the window closes.
-class TJEDDEF : public QDialog {
+class TJEDDEF : public ui::RecordEditor {
     Q_OBJECT
 
 public:
@@ -37,21 +34,10 @@ public:
     TJEDDEF(ControlUnitTable& units, const ZoneTable& zones, QWidget* parent = nullptr);
     TJEDDEF(ConfigurationDatabase& db, QWidget* parent = nullptr);
 
-    EditMode mode() const { return mode_; }
-
-    // How the small dialogs are run; exec() unless a test answers them itself.
-    using DialogRunner = std::function<int(QDialog&)>;
-    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void btNovyClick();
-    void btOpravitClick();
-    void btSmazatClick();
-    void btPrerusitClick();
-    void btHotovoClick();
     void btTypClick();
     void btStandardClick();
     void btPouzitiClick();
@@ -61,19 +47,17 @@ private:
     void EditTYPChange(const QString& text);
     void EditTYPEdited(const QString& text);
 
-    void display();
-    void setMode(EditMode mode);
-    // Every field into the record. Strict: a bad decimal field is reported and
-    // nothing is stored (false). Lenient (before a dialog): a field that does not
-    // read keeps the record's value, and nothing is reported.
-    bool readFields(ControlUnitRecord& unit, bool strict);
+    void showRecord() override;
+    void applyMode(EditMode mode) override;
+    bool readRecord() override;
+    // Every field into the record ("hotovo"). A decimal field that is empty or not a
+    // number is reported and nothing is stored (false); the objects the type greys out
+    // keep the record's values.
+    bool readFields(ControlUnitRecord& unit);
 
     ControlUnitTable& units_;
     const ZoneTable& zones_;
-    EditMode mode_ = EditMode::Browse;
-    DialogRunner runDialog_;
 
-    ui::RecordNavigator* navigator_;
     QLineEdit* EditADRESA_;
     QLineEdit* EditNAZEV_;
     QLineEdit* EditTYP_;
@@ -90,11 +74,6 @@ private:
     std::array<QLineEdit*, kObjects> EditO_{};
     std::array<QLineEdit*, kObjects> EditP_{};
     std::array<QLineEdit*, kObjects> edSto_{};
-    QPushButton* btNovy_;
-    QPushButton* btOpravit_;
-    QPushButton* btSmazat_;
-    QPushButton* btPrerusit_;
-    QPushButton* btHotovo_;
     QPushButton* btTyp_;
     QPushButton* btStandard_;
     QPushButton* btPouziti_;

@@ -9,16 +9,6 @@
 
 namespace qtr::setup {
 
-QPushButton* makeButton(const QString& text, const QString& name, const QString& hint,
-                        QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
 QLineEdit* makeEdit(const QString& name, const QString& hint, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/record_editor.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -11,13 +13,9 @@ class QWidget;
 
 namespace qtr::setup {
 
-// The three modes of every record editor.
-enum class EditMode { Browse, Insert, Update };
+using ui::EditMode;
+using ui::makeButton;
 
-// A push button that never reacts to Enter in a field: in an editor Enter must
-// not delete or store a record by surprise.
-QPushButton* makeButton(const QString& text, const QString& name, const QString& hint,
-                        QWidget* parent);
 QLineEdit* makeEdit(const QString& name, const QString& hint, QWidget* parent);
 QLabel* makeLabel(const QString& text, QWidget* parent);
 // The label of a field that must always be filled in (red).

@@ -41,13 +41,22 @@ QStringList namesOf(const std::vector<std::string>& names) {
 
 } // namespace
 
-TKEYS::TKEYS(ConfigurationDatabase& db, KeyReading reading, QWidget* parent)
-    : TKEYS(db.keyHolders, db.groups, db.permissionGroups, std::move(reading), parent) {}
+TKEYS::TKEYS(ConfigurationDatabase& db, KeyReading reading, std::filesystem::path registerFile,
+             QWidget* parent)
+    : TKEYS(db.keyHolders, db.groups, db.permissionGroups, std::move(reading),
+            std::move(registerFile), parent) {}
 
 TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
-             const PermissionGroupTable& permissionGroups, KeyReading reading, QWidget* parent)
-    : QDialog(parent), holders_(holders), groups_(groups), permissionGroups_(permissionGroups),
-      reading_(std::move(reading)) {
+             const PermissionGroupTable& permissionGroups, KeyReading reading,
+             std::filesystem::path registerFile, QWidget* parent)
+    : RecordEditor(holders,
+                   Options{.newRecordLimit = kHolderLimit,
+                           .storeText = QStringLiteral("uložit"),
+                           .storeName = QStringLiteral("btUlozit"),
+                           .storeHint = QStringLiteral("uložit data")},
+                   parent),
+      holders_(holders), groups_(groups), permissionGroups_(permissionGroups),
+      reading_(std::move(reading)), registerFile_(std::move(registerFile)) {
     setObjectName(QStringLiteral("TKEYS"));
     setWindowTitle(QStringLiteral("Databáze identifikačních klíčů"));
     setStyleSheet(editorStyleSheet());
@@ -95,17 +104,6 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     fields->setColumnStretch(1, 1);
     fields->setColumnMinimumWidth(1, 260);
 
-    navigator_ = new ui::RecordNavigator(this);
-    btNovy_ = makeButton(QStringLiteral("nový"), QStringLiteral("btNovy"),
-                         QStringLiteral("vložíte nový záznam"), this);
-    btOpravit_ = makeButton(QStringLiteral("opravit"), QStringLiteral("btOpravit"),
-                            QStringLiteral("opravíte aktuální záznam"), this);
-    btSmazat_ = makeButton(QStringLiteral("smazat"), QStringLiteral("btSmazat"),
-                           QStringLiteral("smažete aktuální záznam"), this);
-    btPrerusit_ = makeButton(QStringLiteral("přerušit"), QStringLiteral("btPrerusit"),
-                             QStringLiteral("zpět, beze změny"), this);
-    btUlozit_ = makeButton(QStringLiteral("uložit"), QStringLiteral("btUlozit"),
-                           QStringLiteral("uložit data"), this);
     btHledatKlic_ = makeButton(QStringLiteral("Číst a hledat klíč"), QStringLiteral("btHledatKlic"),
                                QStringLiteral("přečte klíč na čtečce a najde jeho nositele"), this);
     btExport_ = makeButton(QStringLiteral("Export"), QStringLiteral("btExport"),
@@ -134,10 +132,7 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     sortRow->addWidget(rbKlice_);
     sortRow->addWidget(rbJmena_);
 
-    auto* editRow = new QHBoxLayout;
-    for (auto* b : {btNovy_, btOpravit_, btSmazat_, btPrerusit_, btUlozit_}) {
-        editRow->addWidget(b);
-    }
+    QHBoxLayout* editRow = takeButtonRow();
     auto* toolsRow = new QHBoxLayout;
     toolsRow->addWidget(btHledatKlic_);
     toolsRow->addStretch(1);
@@ -145,7 +140,7 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     toolsRow->addWidget(btImport_);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(navigator_, 0, Qt::AlignLeft);
+    left->addWidget(navigator(), 0, Qt::AlignLeft);
     left->addWidget(record);
     left->addLayout(editRow);
     left->addStretch(1);
@@ -166,19 +161,11 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     pnOpravneni_ = new NameChoicePanel(QStringLiteral("Seznam oprávnění"),
                                        QStringLiteral("pnOpravneni"), this);
 
-    ui::navigateTable(navigator_, this, holders_, [this] { display(); });
-    connect(btNovy_, &QPushButton::clicked, this, &TKEYS::btNovyClick);
-    connect(btOpravit_, &QPushButton::clicked, this, &TKEYS::btOpravitClick);
-    connect(btSmazat_, &QPushButton::clicked, this, &TKEYS::btSmazatClick);
-    connect(btPrerusit_, &QPushButton::clicked, this, &TKEYS::btPrerusitClick);
-    connect(btUlozit_, &QPushButton::clicked, this, &TKEYS::btUlozitClick);
     connect(btCteniKlice_, &QPushButton::clicked, this, &TKEYS::btCteniKliceClick);
     connect(btHledatKlic_, &QPushButton::clicked, this, &TKEYS::btHledatKlicClick);
     connect(btExport_, &QPushButton::clicked, this, &TKEYS::btExportClick);
     connect(btImport_, &QPushButton::clicked, this, &TKEYS::btImportClick);
     connect(Edit1_, &QLineEdit::textChanged, this, &TKEYS::Edit1Change);
-    connect(ListBox1_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { ListBox1Click(item->text()); });
     connect(sortChoice_, &QButtonGroup::idClicked, this, &TKEYS::sortBy);
     connect(btSkupiny_, &QPushButton::clicked, this, [this] {
         std::vector<std::string> names;
@@ -195,41 +182,28 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     connect(pnSkupiny_, &NameChoicePanel::chosen, EditPRACOVISTE_, &QLineEdit::setText);
     connect(pnOpravneni_, &NameChoicePanel::chosen, EditOPRAVNENI_, &QLineEdit::setText);
 
-    refresh();
+    setNamesRegister(
+        ListBox1_,
+        [this] {
+            std::vector<std::string> names;
+            holders_.fillNameList(names);
+            return names;
+        },
+        [this](const std::string& name) { return holders_.selectByName(name); });
+    // An empty register shows the zero key and empty fields, never a leftover holder.
+    openFirst();
 }
 
-void TKEYS::refresh() {
-    fillNames();
-    holders_.first();
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TKEYS::fillNames() {
-    std::vector<std::string> names;
-    holders_.fillNameList(names);
-    ListBox1_->clear();
-    ListBox1_->addItems(namesOf(names));
-}
-
-void TKEYS::display() {
+void TKEYS::showRecord() {
     const KeyHolderRecord& h = holders_.current();
     EditCTM_->setText(toQ(h.keyNumber.text()));
     EditJMENO_->setText(toQ(h.holderName.text()));
     EditPRACOVISTE_->setText(toQ(h.groupName.text()));
     EditOPRAVNENI_->setText(toQ(h.permissionGroupName.text()));
-    navigator_->setPosition(holders_.position(), holders_.count());
 }
 
-void TKEYS::setMode(EditMode mode) {
-    mode_ = mode;
+void TKEYS::applyMode(EditMode mode) {
     const bool browse = mode == EditMode::Browse;
-    navigator_->setNavigationEnabled(browse);
-    btNovy_->setEnabled(browse && holders_.count() < kHolderLimit);
-    btOpravit_->setEnabled(browse && holders_.count() > 0);
-    btSmazat_->setEnabled(browse && holders_.count() > 0);
-    btPrerusit_->setEnabled(!browse);
-    btUlozit_->setEnabled(!browse);
     btCteniKlice_->setEnabled(!browse);
     btSkupiny_->setEnabled(!browse && groups_.count() > 0);
     btOpravneni_->setEnabled(!browse && permissionGroups_.count() > 0);
@@ -243,12 +217,9 @@ void TKEYS::setMode(EditMode mode) {
     if (browse) {
         pnSkupiny_->hide();
         pnOpravneni_->hide();
+    } else {
+        EditJMENO_->setFocus();
     }
-    navigator_->setPosition(holders_.position(), holders_.count());
-}
-
-int TKEYS::exceptPosition() const {
-    return mode_ == EditMode::Update ? holders_.position() : 0;
 }
 
 bool TKEYS::keyRegistered(const KeyNumber& key, int except) const {
@@ -260,42 +231,19 @@ bool TKEYS::keyRegistered(const KeyNumber& key, int except) const {
     return false;
 }
 
-void TKEYS::btNovyClick() {
-    holders_.newRecord();
+// "nový" shows the zero key and empty fields, though the new record is named "nový".
+void TKEYS::showNewRecord() {
     EditCTM_->setText(toQ(KeyNumber{}.text()));
     EditJMENO_->clear();
     EditPRACOVISTE_->clear();
     EditOPRAVNENI_->clear();
-    setMode(EditMode::Insert);
-    EditJMENO_->setFocus();
 }
 
-void TKEYS::btOpravitClick() {
-    setMode(EditMode::Update);
-    EditJMENO_->setFocus();
-}
-
-void TKEYS::btSmazatClick() {
-    if (!ui::confirmRecordDeletion()) {
-        return;
-    }
-    holders_.deleteRecord(holders_.position());
-    fillNames();
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TKEYS::btPrerusitClick() {
-    holders_.reloadCurrent();
-    display();
-    setMode(EditMode::Browse);
-}
-
-void TKEYS::btUlozitClick() {
+bool TKEYS::readRecord() {
     const QString keyText = EditCTM_->text().trimmed();
     if (keyText.isEmpty() || EditJMENO_->text().trimmed().isEmpty()) {
         ui::messageOk(QStringLiteral("Červeně označené položky musíte vždy vyplnit!"), {}, u'E');
-        return;
+        return false;
     }
     if (!isWellFormedKeyText(fromQ(keyText))) {
         ui::messageOk(QStringLiteral("Číslo klíče „%1“ nelze uložit: smí obsahovat jen "
@@ -303,28 +251,20 @@ void TKEYS::btUlozitClick() {
                           .arg(keyText),
                       {}, u'E');
         EditCTM_->setFocus();
-        return;
+        return false;
     }
     const KeyNumber key = KeyNumber::parse(fromQ(keyText));
-    if (keyRegistered(key, exceptPosition())) {
+    if (keyRegistered(key, ownPosition())) {
         ui::messageOk(QStringLiteral("Takový klíč je již registrován!"), {}, u'E');
         EditCTM_->setFocus();
-        return;
+        return false;
     }
     KeyHolderRecord& h = holders_.current();
     h.keyNumber = key;
     h.holderName.setText(fromQ(EditJMENO_->text()));
     h.groupName.setText(fromQ(EditPRACOVISTE_->text()));
     h.permissionGroupName.setText(fromQ(EditOPRAVNENI_->text()));
-    if (mode_ == EditMode::Insert) {
-        holders_.append();
-        holders_.last();
-    } else {
-        holders_.storeCurrent();
-    }
-    fillNames();
-    setMode(EditMode::Browse);
-    display();
+    return true;
 }
 
 void TKEYS::btCteniKliceClick() {
@@ -339,7 +279,7 @@ void TKEYS::btCteniKliceClick() {
         ui::messageOk(QStringLiteral("Tento klíč nelze přihlásit!"), {}, u'E');
         return;
     }
-    if (keyRegistered(*key, exceptPosition())) {
+    if (keyRegistered(*key, ownPosition())) {
         ui::messageOk(QStringLiteral("Takový klíč je již registrován!"), {}, u'E');
         return;
     }
@@ -366,7 +306,7 @@ void TKEYS::btHledatKlicClick() {
 }
 
 void TKEYS::Edit1Change(const QString& text) {
-    if (mode_ != EditMode::Browse || text.isEmpty() || holders_.count() == 0) {
+    if (mode() != EditMode::Browse || text.isEmpty() || holders_.count() == 0) {
         return;
     }
     holders_.selectByNamePrefix(fromQ(text));
@@ -381,15 +321,9 @@ void TKEYS::Edit1Change(const QString& text) {
     display();
 }
 
-void TKEYS::ListBox1Click(const QString& name) {
-    if (holders_.selectByName(fromQ(name))) {
-        display();
-    }
-}
-
 void TKEYS::sortBy(int order) {
     holders_.sort(order == 0 ? KeyHolderOrder::ByKey : KeyHolderOrder::ByName);
-    fillNames();
+    refillNames();
     holders_.first();
     display();
     setMode(EditMode::Browse);
@@ -413,14 +347,25 @@ void TKEYS::btImportClick() {
     if (!file) {
         return;
     }
-    const bool replace = ui::messageYesNo(QStringLiteral("Smazat původní záznamy?"), {}, u'Q') ==
-                         ui::MessageAnswer::Yes;
-    const KeyHolderImport r =
-        importKeyHolders(holders_, std::filesystem::path(file->toStdWString()), replace);
-    refresh();
-    if (!r.result) {
-        ui::messageOk(toQ(r.result.error()), {}, u'E');
+    // The whole file is read and checked before anything is asked or changed.
+    KeyHolderTransferFile content;
+    if (FileResult r =
+            readKeyHolderTransferFile(std::filesystem::path(file->toStdWString()), content);
+        !r) {
+        ui::messageOk(toQ(r.error()), {}, u'E');
+        return;
     }
+    const bool replace = ui::messageYesNo(QStringLiteral("Smazat původní záznamy?"), {}, u'Q',
+                                          ui::MessageAnswer::No) == ui::MessageAnswer::Yes;
+    if (replace) {
+        if (FileResult r = keepRegisterBeforeReplace(registerFile_); !r) {
+            ui::messageOk(toQ(r.error()), {}, u'E');
+            return;
+        }
+    }
+    const KeyHolderImport r = importKeyHolders(holders_, content, replace);
+    openFirst();
+    ui::messageOk(toQ(keyHolderImportReport(r)), {}, u'I');
 }
 
 } // namespace qtr::setup

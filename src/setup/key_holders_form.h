@@ -1,9 +1,12 @@
 #pragma once
 
 #include "setup/editor_widgets.h"
+#include "ui/record_editor.h"
 // moc cannot parse the C++20 standard headers these pull in.
 #ifndef Q_MOC_RUN
 #include "setup/key_reader.h"
+
+#include <filesystem>
 #endif
 
 #include <QDialog>
@@ -30,8 +33,9 @@ class NameChoicePanel;
 
 // TKEYS "Databáze identifikačních klíčů": the key holder register. Keys are
 // typed or read at the reader; the register is exported and imported as the
-// 131-column exchange file. The caller saves QTR0002.DAT when the window closes.
-class TKEYS : public QDialog {
+// 131-column exchange file. The caller saves QTR0002.DAT when the window closes;
+// `registerFile` (that file) is copied to NAME.bak before a replacing import.
+class TKEYS : public ui::RecordEditor {
     Q_OBJECT
 
 public:
@@ -39,40 +43,31 @@ public:
 
     TKEYS(KeyHolderTable& holders, const GroupTable& groups,
           const PermissionGroupTable& permissionGroups, KeyReading reading,
+          std::filesystem::path registerFile, QWidget* parent = nullptr);
+    TKEYS(ConfigurationDatabase& db, KeyReading reading, std::filesystem::path registerFile,
           QWidget* parent = nullptr);
-    TKEYS(ConfigurationDatabase& db, KeyReading reading, QWidget* parent = nullptr);
-
-    EditMode mode() const { return mode_; }
 
 private:
-    void btNovyClick();
-    void btOpravitClick();
-    void btSmazatClick();
-    void btPrerusitClick();
-    void btUlozitClick();
     void btCteniKliceClick();
     void btHledatKlicClick();
     void btExportClick();
     void btImportClick();
     void Edit1Change(const QString& text);
-    void ListBox1Click(const QString& name);
     void sortBy(int order);
 
-    void refresh(); // as on opening: names list, first holder, browse mode
-    void fillNames();
-    void display();
-    void setMode(EditMode mode);
+    void showRecord() override;
+    void showNewRecord() override;
+    void applyMode(EditMode mode) override;
+    bool readRecord() override;
     // Whether a holder other than the one at `exceptPosition` (0: none) has the key.
     bool keyRegistered(const KeyNumber& key, int exceptPosition) const;
-    int exceptPosition() const;
 
     KeyHolderTable& holders_;
     const GroupTable& groups_;
     const PermissionGroupTable& permissionGroups_;
     KeyReading reading_;
-    EditMode mode_ = EditMode::Browse;
+    std::filesystem::path registerFile_;
 
-    ui::RecordNavigator* navigator_;
     QLineEdit* EditCTM_;
     QLineEdit* EditJMENO_;
     QLineEdit* EditPRACOVISTE_;
@@ -82,11 +77,6 @@ private:
     QButtonGroup* sortChoice_;
     QRadioButton* rbKlice_;
     QRadioButton* rbJmena_;
-    QPushButton* btNovy_;
-    QPushButton* btOpravit_;
-    QPushButton* btSmazat_;
-    QPushButton* btPrerusit_;
-    QPushButton* btUlozit_;
     QPushButton* btCteniKlice_;
     QPushButton* btSkupiny_;
     QPushButton* btOpravneni_;

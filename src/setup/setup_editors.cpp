@@ -5,14 +5,15 @@
 #include "setup/control_units_form.h"
 #include "setup/groups_form.h"
 #include "setup/key_holders_form.h"
+#include "ui/ui_services.h"
 
 namespace qtr::setup {
 
 FileResult runKeyHolderRegister(ConfigurationDatabase& db, const std::filesystem::path& dir,
                                 KeyReading reading, QWidget* parent) {
     {
-        TKEYS form(db, std::move(reading), parent);
-        form.exec();
+        TKEYS form(db, std::move(reading), dir / kKeyHoldersFile, parent);
+        ui::execModal(form);
     }
     return db.keyHolders.save(dir / kKeyHoldersFile);
 }
@@ -21,7 +22,7 @@ FileResult runGroupRegister(ConfigurationDatabase& db, const std::filesystem::pa
                             QWidget* parent) {
     {
         TSKUP form(db.groups, parent);
-        form.exec();
+        ui::execModal(form);
     }
     return db.groups.save(dir / kGroupsFile);
 }
@@ -30,7 +31,7 @@ FileResult runUnitEditor(ConfigurationDatabase& db, const std::filesystem::path&
                          QWidget* parent) {
     {
         TJEDDEF form(db, parent);
-        form.exec();
+        ui::execModal(form);
     }
     return db.units.save(dir / kUnitsFile);
 }

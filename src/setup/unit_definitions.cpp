@@ -39,21 +39,6 @@ void setTexts(std::array<ShortString<17>, 8>& fields, const Texts& texts) {
 
 } // namespace
 
-std::string_view unitTypeName(std::uint8_t unitType) {
-    switch (unitType) {
-    case kUnitAccess:
-        return "přístupová";
-    case kUnitAttendance:
-        return "docházková";
-    case kUnitDoor:
-        return "dveřní";
-    case kUnitBarrier:
-        return "závorová";
-    default:
-        return "neznámý typ";
-    }
-}
-
 std::optional<TypeEnabling> enablingForTypeText(std::string_view t) {
     TypeEnabling e;
     e.objects.fill(true);

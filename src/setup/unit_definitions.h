@@ -15,8 +15,8 @@ class ControlUnitTable;
 // What the unit editor knows about unit types, independent of its window.
 namespace qtr::setup {
 
-// "přístupová", "docházková", "dveřní", "závorová"; "neznámý typ" for any other code.
-std::string_view unitTypeName(std::uint8_t unitType);
+// The type names are the database's, shared with the settings documentation.
+using qtr::unitTypeName;
 
 // The four types the type dialog offers, in its order.
 inline constexpr std::array<std::uint8_t, 4> kKnownUnitTypes = {kUnitAccess, kUnitAttendance,

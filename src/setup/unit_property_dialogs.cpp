@@ -117,7 +117,7 @@ UnitMaskDialog::UnitMaskDialog(const QString& title, const QStringList& bitLabel
     setWindowTitle(title);
     auto* box = new QVBoxLayout(this);
     for (int i = 0; i < 8; ++i) {
-        auto* c = new QCheckBox(QStringLiteral("%1: %2").arg(i).arg(labelAt(bitLabels, i)), this);
+        auto* c = new QCheckBox(labelAt(bitLabels, i), this);
         c->setObjectName(QStringLiteral("cbBit%1").arg(i));
         c->setChecked((mask >> i) & 1);
         boxes_.push_back(c);

@@ -69,7 +69,8 @@ std::string busStateText(const SimBus& bus) {
              " stav " + hexByteText(s.state) + " alarm " + hexByteText(s.alarmMask) + " rele " +
              hexByteText(s.relayMask) + " vstupy " + hexByteText(s.inputs) + " preteceni " +
              (s.overflow ? "1" : "0") + " zpozdeni " + std::to_string(s.latencyMs) + " hodiny " +
-             offsetText(s.clockOffset) + "\n";
+             offsetText(s.clockOffset) +
+             (s.clockDrift != 0 ? " drift " + offsetText(s.clockDrift) : std::string()) + "\n";
         t += "parametry ";
         for (auto b : s.parameters) {
             t += hexByteText(b);
@@ -126,7 +127,9 @@ bool restoreBusState(std::string_view text, SimBus& bus, std::string& error) {
                 return false;
             }
             UnitSnapshot s;
-            ok = w.size() == 22 && parseByte(w[1], s.setup.address) && w[2] == "model" &&
+            // A clock that drifts carries two more words: "drift" and its seconds per hour.
+            ok = (w.size() == 22 || (w.size() == 24 && w[22] == "drift")) &&
+                 parseByte(w[1], s.setup.address) && w[2] == "model" &&
                  parseByte(w[3], s.setup.model) && w[4] == "rezim" && parseByte(w[5], s.mode) &&
                  w[6] == "pamet" && parseByte(w[7], s.setup.memoryCode) && w[8] == "stav" &&
                  parseByte(w[9], s.state) && w[10] == "alarm" && parseByte(w[11], s.alarmMask) &&
@@ -145,6 +148,12 @@ bool restoreBusState(std::string_view text, SimBus& bus, std::string& error) {
                      p2 == w[21].data() + w[21].size() && s.latencyMs >= 0 &&
                      s.latencyMs <= 10000 &&
                      std::fabs(s.clockOffset) < kEndOfValidDateTimes - kFirstValidDateTime;
+                if (ok && w.size() == 24) {
+                    const auto [p3, e3] =
+                        std::from_chars(w[23].data(), w[23].data() + w[23].size(), s.clockDrift);
+                    ok = e3 == std::errc() && p3 == w[23].data() + w[23].size() &&
+                         std::isfinite(s.clockDrift);
+                }
             }
             if (ok) {
                 unit = s;

@@ -9,6 +9,12 @@ namespace qtr::sim {
 DataDirSimulation::DataDirSimulation(std::filesystem::path dir, std::uint8_t readerAddress,
                                      SimulatedLine line)
     : dir_(std::move(dir)), clock_(systemClock_), bus_(clock_), transaction_(bus_, line) {
+    // The units' memory (QTRSIM.TXT) is one program's at a time, as a serial port would be.
+    if (FileResult locked = busLock_.tryLock(dir_ / kPortLockFile, "Simulované jednotky složky");
+        !locked) {
+        error_ = locked.error();
+        return;
+    }
     if (!openDataDirBus(dir_, readerAddress, bus_, error_)) {
         return;
     }

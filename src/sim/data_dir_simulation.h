@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/clock.h"
+#include "base/file_lock.h"
 #include "base/file_result.h"
 #include "sim/scaled_clock.h"
 #include "sim/scenario.h"
@@ -19,7 +20,7 @@ namespace qtr::sim {
 // follows the PC's clock, and the transaction over them.
 //
 //     DataDirSimulation sim(dir);
-//     if (!sim.ok()) report(sim.error());
+//     if (!sim.ok()) report(sim.error());   // also: another program has these units now
 //     procedure(sim.transaction());   // e.g. the full configuration, data collection
 //     sim.save();                     // the units remember it next time
 class DataDirSimulation {
@@ -47,6 +48,7 @@ public:
 
 private:
     std::filesystem::path dir_;
+    FileLock busLock_;
     SystemClock systemClock_;
     ScaledClock clock_;
     SimBus bus_;

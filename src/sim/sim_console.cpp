@@ -22,6 +22,9 @@ const char* const kHelp =
     "  porucha ADR DRUH [POCET]  porucha: zadna, neodpovida, soucet, adresa, rozdelena,\n"
     "                            smeti, dlouha, pozde, potvrzeni (POCET 0 = trvale)\n"
     "  zpozdeni ADR MS           zpoždění odpovědi jednotky\n"
+    "  hodiny ADR POSUN [DRIFT]  posun hodin jednotky o POSUN sekund (kladný napřed),\n"
+    "                            DRIFT: kolik sekund za hodinu hodiny získají (- ztratí)\n"
+    "  vypadek ADR               výpadek napájení: hodiny jednotky začnou od 01.01.2000\n"
     "  jednotky                  seznam jednotek\n"
     "  stav ADR                  stav jednotky\n"
     "  prava ADR                 uložená oprávnění\n"
@@ -243,6 +246,38 @@ ConsoleOutcome SimConsole::execute(std::string_view line, std::ostream& out) {
         }
         u->setLatencyMs(ms);
         out << hexByteText(u->address()) << ": zpoždění " << ms << " ms\n";
+    } else if (cmd == "hodiny" && (argc == 2 || argc == 3)) {
+        SimUnit* u = unitArgument(w[1], out);
+        int shift = 0;
+        int drift = 0;
+        if (u == nullptr) {
+            return refused;
+        }
+        // A leading "+" reads as it is meant: ahead.
+        const std::string_view shiftText =
+            w[2].starts_with('+') ? std::string_view(w[2]).substr(1) : std::string_view(w[2]);
+        if (!parseIntInRange(shiftText, -100000000, 100000000, shift) ||
+            (argc == 3 && !parseIntInRange(w[3], -3600, 3600, drift))) {
+            out << "hodiny ADR POSUN [DRIFT]: posun v sekundách, drift -3600..3600 s za hodinu.\n";
+            return refused;
+        }
+        const DateTime now = bus_.now();
+        UnitClock& clock = u->clock();
+        clock.set(clock.now(now) + shift / 86400.0, now);
+        if (argc == 3) {
+            clock.setDrift(drift, now);
+        }
+        out << hexByteText(u->address()) << ": čas jednotky "
+            << formatDateTime("dd.mm.yyyy hh:nn:ss", clock.now(now)) << ", drift " << clock.drift()
+            << " s za hodinu\n";
+    } else if (cmd == "vypadek" && argc == 1) {
+        SimUnit* u = unitArgument(w[1], out);
+        if (u == nullptr) {
+            return refused;
+        }
+        u->clock().powerCut(bus_.now());
+        out << hexByteText(u->address())
+            << ": výpadek napájení, čas jednotky 01.01.2000 00:00:00\n";
     } else if (cmd == "den") {
         if (argc == 1 && w[1] == "stop") {
             outcome.kind = ConsoleOutcome::Kind::DayStop;

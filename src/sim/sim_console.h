@@ -23,6 +23,8 @@ struct ConsoleOutcome {
 //   porucha ADR DRUH [POCET] set a fault (zadna, neodpovida, soucet, adresa,
 //                            rozdelena, smeti, dlouha, pozde, potvrzeni)
 //   zpozdeni ADR MS          the unit's answer latency
+//   hodiny ADR POSUN [DRIFT] move the unit's clock by seconds, let it drift (s per hour)
+//   vypadek ADR              a power cut: the unit's clock starts again at 01.01.2000
 //   jednotky                 list the units
 //   stav ADR | prava ADR | udalosti ADR
 //   den [DNY [RYCHLOST]] | den stop

@@ -82,6 +82,7 @@ UnitSnapshot SimUnit::snapshot(DateTime busNow) const {
     s.relayMask = relayMask_;
     s.inputs = inputs_;
     s.clockOffset = clock_.now(busNow) - busNow;
+    s.clockDrift = clock_.drift();
     s.rights = rights_.rights();
     s.events.assign(events_.events().begin(), events_.events().end());
     s.overflow = events_.overflowed();
@@ -101,6 +102,7 @@ SimUnit SimUnit::fromSnapshot(const UnitSnapshot& s, DateTime busNow) {
     u.relayMask_ = s.relayMask;
     u.inputs_ = s.inputs;
     u.clock_.set(busNow + s.clockOffset, busNow);
+    u.clock_.setDrift(s.clockDrift, busNow);
     for (const auto& r : s.rights) {
         u.rights_.add(r);
     }

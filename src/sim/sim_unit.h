@@ -89,6 +89,7 @@ struct UnitSnapshot {
     std::uint8_t relayMask = 0;
     std::uint8_t inputs = 0;
     DateTime clockOffset = 0;
+    double clockDrift = 0; // seconds per hour
     std::vector<UnitRight> rights;
     std::vector<StoredEvent> events;
     bool overflow = false;
@@ -123,6 +124,9 @@ public:
     const RightsStore& rights() const { return rights_; }
     const EventMemory& events() const { return events_; }
     const UnitClock& clock() const { return clock_; }
+    // The clock as its owner may upset it: moved by some seconds, told to drift, or reset
+    // to 1 January 2000 as after a power cut.
+    UnitClock& clock() { return clock_; }
     bool isReader() const { return setup_.model == kModelReader; }
     bool isAttendance() const;
     // Readers 0..readerCount-1 take keys (a barrier unit has four).

@@ -22,6 +22,11 @@ void UnitClock::set(DateTime unitTime, DateTime busNow) {
     busAtSet_ = busNow;
 }
 
+void UnitClock::setDrift(double secondsPerHour, DateTime busNow) {
+    set(now(busNow), busNow);
+    driftPerHour_ = secondsPerHour;
+}
+
 int unitDayOfWeek(DateTime t) {
     return dayOfWeek(t) - 1;
 }

@@ -8,15 +8,26 @@
 
 namespace qtr::sim {
 
+// The start value of every unit clock: 1 January 2000, 00:00:00.
+DateTime unitClockEpoch();
+
 // The real-time clock of one unit. It is set by the PC and then runs on with the
 // bus time; until it is set it runs from 1 January 2000 00:00:00, the moment the
-// unit was switched on. Times are day-count date-times.
+// unit was switched on. It may be told to drift (gain or lose seconds every hour) and
+// to lose its time as in a power cut. Times are day-count date-times.
 class UnitClock {
 public:
     explicit UnitClock(DateTime busNow);
 
     void set(DateTime unitTime, DateTime busNow);
-    DateTime now(DateTime busNow) const { return unitAtSet_ + (busNow - busAtSet_); }
+    DateTime now(DateTime busNow) const {
+        return unitAtSet_ + (busNow - busAtSet_) * (1.0 + driftPerHour_ / 3600.0);
+    }
+    // Seconds the clock gains (negative: loses) every hour from now on.
+    void setDrift(double secondsPerHour, DateTime busNow);
+    double drift() const { return driftPerHour_; }
+    // The power was cut: the clock starts again at 1 January 2000 00:00:00.
+    void powerCut(DateTime busNow) { set(unitClockEpoch(), busNow); }
 
     // The seven bytes of the set-clock request and of the status answer: BCD
     // seconds, minutes, hours, day, month, the day of the week (0 = Sunday, not
@@ -26,10 +37,8 @@ public:
 private:
     DateTime unitAtSet_;
     DateTime busAtSet_;
+    double driftPerHour_ = 0;
 };
-
-// The start value of every unit clock: 1 January 2000, 00:00:00.
-DateTime unitClockEpoch();
 
 // Reads the seven clock bytes of a set-clock request; false for a byte that is no
 // BCD number or a date or time that does not exist. The day of the week byte is

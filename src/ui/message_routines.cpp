@@ -5,13 +5,14 @@
 namespace qtr::ui {
 namespace {
 
-MessageAnswer show(const QString& text, const QString& caption, QChar kind,
-                   MessageButtons buttons) {
+MessageAnswer show(const QString& text, const QString& caption, QChar kind, MessageButtons buttons,
+                   MessageAnswer defaultAnswer) {
     MessageRequest r;
     r.text = text;
     r.caption = caption.isEmpty() ? kApplicationTitle : caption;
     r.icon = iconOfKind(kind);
     r.buttons = buttons;
+    r.defaultAnswer = defaultAnswer;
     return messagePresenter().present(r);
 }
 
@@ -38,15 +39,16 @@ MessageIcon iconOfKind(QChar kind) {
 }
 
 void messageOk(const QString& text, const QString& caption, QChar kind) {
-    show(text, caption, kind, MessageButtons::Ok);
+    show(text, caption, kind, MessageButtons::Ok, MessageAnswer::Ok);
 }
 
 MessageAnswer messageOkCancel(const QString& text, const QString& caption, QChar kind) {
-    return show(text, caption, kind, MessageButtons::OkCancel);
+    return show(text, caption, kind, MessageButtons::OkCancel, MessageAnswer::Ok);
 }
 
-MessageAnswer messageYesNo(const QString& text, const QString& caption, QChar kind) {
-    return show(text, caption, kind, MessageButtons::YesNo);
+MessageAnswer messageYesNo(const QString& text, const QString& caption, QChar kind,
+                           MessageAnswer defaultAnswer) {
+    return show(text, caption, kind, MessageButtons::YesNo, defaultAnswer);
 }
 
 bool confirmRecordDeletion() {

@@ -22,12 +22,16 @@ struct MessageRequest {
     QString caption; // never empty: the application title when the caller gave none
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    // The button that Enter presses: the positive one unless a question is dangerous.
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
 };
 
 // The three message routines every window uses: OK; OK and Cancel; Yes and No.
 void messageOk(const QString& text, const QString& caption = {}, QChar kind = u' ');
 MessageAnswer messageOkCancel(const QString& text, const QString& caption = {}, QChar kind = u' ');
-MessageAnswer messageYesNo(const QString& text, const QString& caption = {}, QChar kind = u' ');
+// `defaultAnswer` No makes "Ne" the button Enter presses (a question whose "Ano" destroys data).
+MessageAnswer messageYesNo(const QString& text, const QString& caption = {}, QChar kind = u' ',
+                           MessageAnswer defaultAnswer = MessageAnswer::Yes);
 
 // Every record editor's "smazat": "Skutečně smazat tento záznam?" with OK and Cancel;
 // true when the operator confirmed.

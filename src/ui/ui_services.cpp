@@ -47,6 +47,8 @@ public:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.button(QMessageBox::Yes)->setText(QStringLiteral("Ano"));
             box.button(QMessageBox::No)->setText(QStringLiteral("Ne"));
+            box.setDefaultButton(r.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+                                                                      : QMessageBox::Yes);
             break;
         }
         switch (box.exec()) {

@@ -43,6 +43,26 @@ struct AccountsWindowTest : ::testing::Test {
     }
 };
 
+// Shown, the list gets the focus; that alone must not select an account.
+TEST_F(AccountsWindowTest, NothingIsSelectedUntilALineIsClicked) {
+    writeAccounts({"Adam", "Běla"});
+    TCPM w(file, kMaster, false, random);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* list = w.findChild<QListWidget*>("ListBox1");
+    list->setFocus(Qt::TabFocusReason);
+    QTest::qWait(20);
+    EXPECT_EQ(w.findChild<QLabel*>("laPozice")->text(), "0/2");
+    EXPECT_EQ(w.findChild<QLineEdit*>("edJmeno")->text(), "");
+    EXPECT_FALSE(button(w, "btOpravit")->isEnabled());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(w.findChild<QLabel*>("laPozice")->text(), "2/2");
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(w.findChild<QLineEdit*>("edJmeno")->text(), "Adam");
+}
+
 TEST_F(AccountsWindowTest, ListAndPositionLabel) {
     writeAccounts({"Adam", "Běla"});
     TCPM w(file, kMaster, false, random);

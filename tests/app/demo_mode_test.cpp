@@ -10,6 +10,7 @@
 #include "unitproc/forms/converter_test_window.h"
 #include "unitproc/forms/status_reading_form.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -72,10 +73,10 @@ TEST_F(DemoModeTest, StatusOfASimulatedUnitInService) {
     demo.populate(db, *keys.masterKey);
     TGETSTAV form(demo, db.units);
     QString type, state, pending;
-    test::onNextModal([&](QDialog* d) {
-        type = d->findChild<QLabel*>("edTyp")->text();
-        state = d->findChild<QLabel*>("edStav")->text();
-        pending = d->findChild<QLabel*>("laUdalosti")->text();
+    ui.expectDialog("TSTAVJ", [&](QDialog& d) {
+        type = d.findChild<QLabel*>("edTyp")->text();
+        state = d.findChild<QLabel*>("edStav")->text();
+        pending = d.findChild<QLabel*>("laUdalosti")->text();
     });
     form.setAddress(0x10);
     EXPECT_EQ(type, "VKR-8 docházková");
@@ -125,13 +126,13 @@ TEST_F(DemoModeTest, TheKeyChosenAtTheSimulatedReaderIsRead) {
     test::UiResponder ui;
     DemoControl demo(dir.path(), clock);
     demo.populate(db, *keys.masterKey);
-    test::onNextModal([](QDialog* d) {
-        EXPECT_EQ(d->windowTitle(), "ČTENÍ KLÍČE");
-        auto* list = d->findChild<QListWidget*>("lbKlice");
+    ui.expectDialog("DemoKeyChooser", [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "ČTENÍ KLÍČE");
+        auto* list = d.findChild<QListWidget*>("lbKlice");
         EXPECT_EQ(list->count(), 21);
         EXPECT_TRUE(list->item(0)->text().startsWith("01000000DE0001"));
         list->setCurrentRow(3);
-        d->findChild<QPushButton*>("btPrilozit")->click();
+        d.findChild<QPushButton*>("btPrilozit")->click();
     });
     KeyNumber key;
     ASSERT_TRUE(demo.bus().CteniKlice(kDemoReaderAddress, key, demo.keyReadDialogs(), db.units));

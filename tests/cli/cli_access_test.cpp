@@ -1,5 +1,5 @@
 #include "base/win1250.h"
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "db/data_files.h"
 #include "db/tables.h"
 #include "support/temp_dir.h"
@@ -10,19 +10,10 @@
 namespace qtr::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun run(const test::TempDir& dir, std::vector<std::string> args) {
-    std::vector<std::string> argv = {"qtr-cli", "--dir", dir.path().string()};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCli(argv, out, err);
-    return {status, out.str(), err.str()};
+    return test::runQtrCli(dir.path(), std::move(args));
 }
 
 // Z sorts before Č byte by byte; the listing keeps the file's order.

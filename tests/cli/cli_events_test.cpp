@@ -3,6 +3,7 @@
 #include "events/event_file.h"
 #include "events/event_fixtures.h"
 #include "events/protocol_log.h"
+#include "support/pdf_tools.h"
 #include "support/temp_dir.h"
 
 #include <fstream>
@@ -82,6 +83,17 @@ TEST_F(EventsCliTest, ListToTheProgramsOwnFile) {
               "V\xFDpis ud\xE1lost\xED\r\n\r\n"
               "15.03.2024 07:30:00 Vr\xE1tnice, TM0, Jan Nov\xE1k, povoleno\r\n"
               "15.03.2024 16:00:00 Vr\xE1tnice, TM1, Jan Nov\xE1k, povoleno\r\n---\r\n");
+}
+
+TEST_F(EventsCliTest, ListAsAPdfLaidOutAsPrinted) {
+    const auto pdf = dir / "vypis.pdf";
+    const CliRun r = run({"--pdf", pdf.string(), "events", "list", "--key", "0A"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const std::string text = test::pdfText(pdf);
+    for (const char* part : {"Výpis událostí", "TM1, Jan Novák, povoleno", "Strana 1 z 1"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
 }
 
 TEST_F(EventsCliTest, WrongUsageAndMissingFile) {

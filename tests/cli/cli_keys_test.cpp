@@ -35,7 +35,7 @@ TEST(CliKeys, ImportListExportAndReplace) {
                                     "krátký řádek\r\n");
     CliRun r = run(dir, {"keys", "import", (dir / "lide.sdf").string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "přidáno: 2, přeskočeno: 1, nositelů klíčů celkem: 2\n");
+    EXPECT_EQ(r.out, "Načteno 2 záznamů, přeskočeno 1 řádků, nositelů klíčů celkem: 2\n");
     EXPECT_EQ(std::filesystem::file_size(dir / kKeyHoldersFile), 2u * 154u);
 
     r = run(dir, {"keys", "list"});
@@ -44,9 +44,12 @@ TEST(CliKeys, ImportListExportAndReplace) {
                      "   2  00000000A0B1C2  Čeněk Šťastný                   Údržba\n");
 
     r = run(dir, {"keys", "import", (dir / "lide.sdf").string()});
-    EXPECT_EQ(r.out, "přidáno: 2, přeskočeno: 1, nositelů klíčů celkem: 4\n");
+    EXPECT_EQ(r.out, "Načteno 2 záznamů, přeskočeno 1 řádků, nositelů klíčů celkem: 4\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "QTR0002.DAT.bak"));
+    const auto fourHolders = test::readBytes(dir / kKeyHoldersFile);
     r = run(dir, {"keys", "import", (dir / "lide.sdf").string(), "--replace"});
-    EXPECT_EQ(r.out, "přidáno: 2, přeskočeno: 1, nositelů klíčů celkem: 2\n");
+    EXPECT_EQ(r.out, "Načteno 2 záznamů, přeskočeno 1 řádků, nositelů klíčů celkem: 2\n");
+    EXPECT_EQ(test::readBytes(dir / "QTR0002.DAT.bak"), fourHolders);
 
     r = run(dir, {"keys", "export", (dir / "zpet.sdf").string()});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -61,18 +64,26 @@ TEST(CliKeys, ImportListExportAndReplace) {
     EXPECT_NE(test::readText(dir / "seznam.txt").find("\r\n"), std::string::npos);
 }
 
-TEST(CliKeys, AFaultyLineKeepsWhatCameBeforeAndFails) {
-    test::TempDir dir;
-    writeText(dir / "vadny.sdf", line("00000000000001", "První", "") +
-                                     line("0000000000000X", "Vadný", "") +
-                                     line("00000000000003", "Třetí", ""));
-    const CliRun r = run(dir, {"keys", "import", (dir / "vadny.sdf").string()});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Řádek 2"), std::string::npos) << r.err;
-    KeyHolderTable t;
-    ASSERT_TRUE(t.load(dir / kKeyHoldersFile));
-    ASSERT_EQ(t.count(), 1);
-    EXPECT_EQ(t.at(1).holderName.text(), "První");
+// A file that cannot be used as a whole changes nothing, not even with --replace.
+TEST(CliKeys, AnUnusableFileChangesNothingAndFails) {
+    const std::string faulty = line("00000000000001", "První", "") +
+                               line("0000000000000X", "Vadný", "") +
+                               line("00000000000003", "Třetí", "");
+    for (const auto& [text, message] :
+         {std::pair{faulty, "řádek 2: v prvních 14 znacích není číslo klíče"},
+          {std::string("jen poznámka\r\n"), "není v něm žádný řádek exportního souboru"}}) {
+        test::TempDir dir;
+        writeText(dir / "lide.sdf", line("00000000000009", "Stávající", ""));
+        ASSERT_EQ(run(dir, {"keys", "import", (dir / "lide.sdf").string()}).status, 0);
+        const auto before = test::readBytes(dir / kKeyHoldersFile);
+        writeText(dir / "vadny.sdf", text);
+        const CliRun r = run(dir, {"keys", "import", (dir / "vadny.sdf").string(), "--replace"});
+        EXPECT_EQ(r.status, 1) << message;
+        EXPECT_EQ(r.out, "") << message;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_EQ(test::readBytes(dir / kKeyHoldersFile), before) << message;
+        EXPECT_FALSE(std::filesystem::exists(dir / "QTR0002.DAT.bak")) << message;
+    }
 }
 
 TEST(CliKeys, AMissingFileChangesNothingAndWrongUsageIsTwo) {

@@ -97,6 +97,20 @@ TEST(KeyHolderTransferLine, FieldsTheLineDoesNotCarryAreThoseOfANewRecord) {
     EXPECT_EQ(h->kindCode, ' ');
 }
 
+// Reads the text as a file and imports it into `t`; an unusable text changes nothing.
+FileResult importText(KeyHolderTable& t, const std::string& text, bool replace,
+                      KeyHolderImport* outcome = nullptr) {
+    KeyHolderTransferFile f;
+    FileResult r = parseKeyHolderTransferText(text, f);
+    if (r) {
+        const KeyHolderImport i = importKeyHolders(t, f, replace);
+        if (outcome != nullptr) {
+            *outcome = i;
+        }
+    }
+    return r;
+}
+
 TEST(KeyHolderTransfer, ExportThenImportWithReplaceReproducesEveryField) {
     test::TempDir dir;
     KeyHolderTable t;
@@ -117,10 +131,10 @@ TEST(KeyHolderTransfer, ExportThenImportWithReplaceReproducesEveryField) {
 
     KeyHolderTable back;
     add(back, holder("11", "zmizí"));
-    const KeyHolderImport r = importKeyHolders(back, dir / "klice.sdf", true);
-    ASSERT_TRUE(r.result) << r.result.error();
-    EXPECT_EQ(r.added, 3);
-    EXPECT_EQ(r.skipped, 0);
+    KeyHolderTransferFile f;
+    ASSERT_TRUE(readKeyHolderTransferFile(dir / "klice.sdf", f));
+    const KeyHolderImport r = importKeyHolders(back, f, true);
+    EXPECT_EQ(keyHolderImportReport(r), "Načteno 3 záznamů, přeskočeno 0 řádků");
     ASSERT_EQ(back.count(), 3);
     for (int i = 1; i <= 3; ++i) {
         const KeyHolderRecord& x = t.at(i);
@@ -138,7 +152,7 @@ TEST(KeyHolderTransfer, ExportThenImportWithReplaceReproducesEveryField) {
     EXPECT_EQ(back.at(3).holderName.text(), "  mezera na začátku");
 }
 
-TEST(KeyHolderTransfer, ImportSkipsMalformedLinesAndKeepsTheTable) {
+TEST(KeyHolderTransfer, ImportSkipsLinesOfAnotherForm) {
     KeyHolderTable t;
     add(t, holder("01", "Původní"));
     std::string text;
@@ -148,10 +162,9 @@ TEST(KeyHolderTransfer, ImportSkipsMalformedLinesAndKeepsTheTable) {
     text += line("05", "Bez mřížky", '*') + "\r\n";
     text += "\r\n";
     text += line("06", "Poslední bez konce řádku");
-    const KeyHolderImport r = importKeyHolderText(t, text, false);
-    ASSERT_TRUE(r.result);
-    EXPECT_EQ(r.added, 2);
-    EXPECT_EQ(r.skipped, 4);
+    KeyHolderImport r;
+    ASSERT_TRUE(importText(t, text, false, &r));
+    EXPECT_EQ(keyHolderImportReport(r), "Načteno 2 záznamů, přeskočeno 4 řádků");
     ASSERT_EQ(t.count(), 3);
     EXPECT_EQ(t.at(1).holderName.text(), "Původní");
     EXPECT_EQ(t.at(2).holderName.text(), "Dobrý");
@@ -167,45 +180,69 @@ TEST(KeyHolderTransfer, ImportStopsAtTheCapacityOf1000) {
     for (int i = 0; i < 10; ++i) {
         text += line("02", "i" + std::to_string(i)) + "\r\n";
     }
-    const KeyHolderImport r = importKeyHolderText(t, text, false);
-    ASSERT_TRUE(r.result);
+    KeyHolderImport r;
+    ASSERT_TRUE(importText(t, text, false, &r));
     EXPECT_EQ(t.count(), 1000);
-    EXPECT_EQ(r.added, 5);
-    EXPECT_EQ(r.skipped, 5);
+    EXPECT_EQ(keyHolderImportReport(r), "Načteno 5 záznamů, přeskočeno 5 řádků");
     EXPECT_EQ(t.at(1000).holderName.text(), "i4");
     // Duplicate keys are not checked by the import.
     EXPECT_EQ(t.at(996).keyNumber, t.at(997).keyNumber);
 }
 
-TEST(KeyHolderTransfer, ABadKeyStopsTheImportAndKeepsTheLinesBefore) {
-    KeyHolderTable t;
-    std::string text = line("0000000000000A", "první") + "\r\n" + line("0000000000000B", "druhý") +
-                       "\r\n" + line("00000000000G0C", "špatný") + "\r\n" +
-                       line("0000000000000D", "za chybou") + "\r\n";
-    const KeyHolderImport r = importKeyHolderText(t, text, true);
-    EXPECT_FALSE(r.result);
-    EXPECT_EQ(r.failedLine, 3);
-    EXPECT_NE(r.result.error().find("Řádek 3"), std::string::npos) << r.result.error();
-    EXPECT_EQ(r.added, 2);
-    ASSERT_EQ(t.count(), 2);
-    EXPECT_EQ(t.at(2).holderName.text(), "druhý");
-
-    KeyHolderTable u;
-    const KeyHolderImport blanks =
-        importKeyHolderText(u, line("1234567890 4", "mezery v klíči"), false);
-    EXPECT_EQ(blanks.failedLine, 1);
-    EXPECT_EQ(u.count(), 0);
+// A file that cannot be used as a whole changes nothing, not even with replace: a bad
+// key anywhere, no usable line at all (the export saved again as UTF-8), nothing in it.
+TEST(KeyHolderTransfer, AnUnusableFileChangesNothingEvenWithReplace) {
+    std::string utf8;
+    for (const char* name : {"Žofie Řezníčková", "Čeněk Šťastný"}) {
+        // 131 characters, but more bytes: what an editor saving as UTF-8 makes of a line.
+        std::string l = "0102030405060A" + std::string(name);
+        l.append(116 - utf8Length(name), ' ');
+        utf8 += l + "#\r\n";
+    }
+    const struct {
+        const char* what;
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {"bad key in line 3",
+         line("0A", "první") + "\r\n" + line("0B", "druhý") + "\r\n" +
+             line("00000000000G0C", "špatný") + "\r\n" + line("0D", "za chybou") + "\r\n",
+         "řádek 3: v prvních 14 znacích není číslo klíče (14 šestnáctkových číslic). Nic nebylo "
+         "načteno."},
+        {"blanks in the key", line("1234567890 4", "mezery v klíči"), "řádek 1:"},
+        {"saved as UTF-8", utf8,
+         "není v něm žádný řádek exportního souboru (131 znaků v kódování Windows-1250, na konci "
+         "#); přeskočeno řádků: 2. Nic nebylo načteno."},
+        {"empty", "", "přeskočeno řádků: 0. Nic nebylo načteno."},
+    };
+    for (const auto& c : cases) {
+        KeyHolderTable t;
+        add(t, holder("01", "zůstane"));
+        const FileResult r = importText(t, c.text, true);
+        ASSERT_FALSE(r) << c.what;
+        EXPECT_NE(r.error().find(c.error), std::string::npos) << c.what << ": " << r.error();
+        ASSERT_EQ(t.count(), 1) << c.what;
+        EXPECT_EQ(t.at(1).holderName.text(), "zůstane") << c.what;
+    }
 }
 
-TEST(KeyHolderTransfer, AnUnreadableFileLeavesTheTableEvenWithReplace) {
+TEST(KeyHolderTransfer, FileErrorsNameTheFileAndTheRegisterIsKeptBeforeAReplace) {
     test::TempDir dir;
-    KeyHolderTable t;
-    add(t, holder("01", "zůstane"));
-    const KeyHolderImport r = importKeyHolders(t, dir / "neni.sdf", true);
-    EXPECT_FALSE(r.result);
-    EXPECT_EQ(r.failedLine, 0);
-    ASSERT_EQ(t.count(), 1);
-    EXPECT_EQ(t.at(1).holderName.text(), "zůstane");
+    KeyHolderTransferFile f;
+    const FileResult missing = readKeyHolderTransferFile(dir / "neni.sdf", f);
+    EXPECT_FALSE(missing);
+    test::writeBytes(dir / "prazdny.sdf", {});
+    const FileResult empty = readKeyHolderTransferFile(dir / "prazdny.sdf", f);
+    EXPECT_EQ(empty.error().rfind("Soubor " + (dir / "prazdny.sdf").string() + ": není v něm", 0),
+              0u)
+        << empty.error();
+
+    // No register file yet: nothing to keep. Then a copy beside it, byte for byte.
+    EXPECT_TRUE(keepRegisterBeforeReplace(dir / "QTR0002.DAT"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "QTR0002.DAT.bak"));
+    test::writeBytes(dir / "QTR0002.DAT", {1, 2, 3});
+    EXPECT_TRUE(keepRegisterBeforeReplace(dir / "QTR0002.DAT"));
+    EXPECT_EQ(test::readBytes(dir / "QTR0002.DAT.bak"), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST(KeyHolderTransfer, AnEmptyTableExportsAnEmptyFile) {

@@ -9,7 +9,7 @@
 #include "db/installation_keys.h"
 #include "events/event_record.h"
 #include "sim/bus_state.h"
-#include "support/process.h"
+#include "support/process_run.h"
 #include "support/temp_dir.h"
 
 #include <cctype>
@@ -356,7 +356,7 @@ void oldAndFinished(const Save& save, Snapshot& old, Snapshot& finished) {
     test::TempDir after;
     save.prepare(after.path());
     const auto done = test::runProcess(commandFor(save, after.path()));
-    ASSERT_EQ(done.exitCode, save.exitCode) << done.err;
+    ASSERT_EQ(done.status, save.exitCode) << done.err;
     finished = snapshot(after.path());
     ASSERT_NE(old, finished) << "the save changes nothing";
 }
@@ -370,7 +370,7 @@ void checkAfterKill(const Save& save, const fs::path& dir, const Snapshot& old,
                        ? std::vector<std::string>{QTR_CLI, "--dir", "{dir}", "events", "count"}
                        : save.reopen;
     const auto reopened = test::runProcess(commandFor(next, dir));
-    EXPECT_EQ(reopened.exitCode, 0) << reopened.err;
+    EXPECT_EQ(reopened.status, 0) << reopened.err;
     EXPECT_EQ(temporaries(dir), std::vector<std::string>{});
     EXPECT_FALSE(fs::exists(dir / "QTRKEYS.TXT.new") || fs::exists(dir / "binfile.bin.new"));
     save.check(dir, old, finished);
@@ -389,10 +389,10 @@ TEST_P(CrashHarness, KilledAtEachStep) {
         test::TempDir dir;
         save.prepare(dir.path());
         test::ProcessOptions options;
-        options.environment = {"QTR_CRASH_TEST_STEP=" + std::to_string(step)};
+        options.environment = {{"QTR_CRASH_TEST_STEP", std::to_string(step)}};
         const auto r = test::runProcess(commandFor(save, dir.path()), options);
         if (r.signal == 0) {
-            ASSERT_EQ(r.exitCode, save.exitCode) << "step " << step << ": " << r.err;
+            ASSERT_EQ(r.status, save.exitCode) << "step " << step << ": " << r.err;
             save.check(dir.path(), old, finished);
             EXPECT_EQ(snapshot(dir.path()).size(), finished.size());
             break;

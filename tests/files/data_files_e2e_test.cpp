@@ -3,7 +3,7 @@
 // loops, time stamps of any value, a file where a link should go.
 
 #include "events/event_record.h"
-#include "support/process.h"
+#include "support/process_run.h"
 #include "support/temp_dir.h"
 
 #include <csignal>
@@ -19,15 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ProcessOptions;
-using test::ProcessResult;
+using test::ProcessOutcome;
 using test::runProcess;
 
-ProcessResult cli(const test::TempDir& dir, std::vector<std::string> args,
-                  ProcessOptions options = {}) {
+ProcessOutcome cli(const test::TempDir& dir, std::vector<std::string> args,
+                   ProcessOptions options = {}) {
     args.insert(args.begin(), {QTR_CLI, "--dir", dir.path().string()});
-    if (options.timeout == std::chrono::milliseconds(30000)) {
-        options.timeout = std::chrono::milliseconds(20000);
-    }
+    options.timeout = std::chrono::milliseconds(20000); // nothing may block for long
     return runProcess(args, options);
 }
 
@@ -54,7 +52,7 @@ TEST(DataFiles, AnUnreadableTableFileIsNeverEmptied) {
         asOther.user = test::kNobody; // file modes mean nothing to root
     }
     const auto r = cli(dir, {"init"}, asOther);
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Soubor nelze otevřít: QTR0002.DAT: přístup odepřen Program ho nepřepíše, "
                      "dokud ho nepůjde přečíst.\n"
                      "Tabulka se do souboru QTR0002.DAT neuloží: soubor se nepodařilo načíst ani "
@@ -76,7 +74,7 @@ TEST(DataFiles, FifosAndDevicesAreRefusedWithoutBlocking) {
 
     const auto init = cli(dir, {"init"});
     EXPECT_FALSE(init.timedOut);
-    EXPECT_EQ(init.exitCode, 1);
+    EXPECT_EQ(init.status, 1);
     for (const char* text :
          {"Soubor QTR0001.DAT není obyčejný soubor (je to roura (FIFO)), program ho nepoužije.",
           "Soubor QTR0002.DAT není obyčejný soubor (je to zařízení), program ho nepoužije."}) {
@@ -84,13 +82,13 @@ TEST(DataFiles, FifosAndDevicesAreRefusedWithoutBlocking) {
     }
     const auto events = cli(dir, {"events", "list"});
     EXPECT_FALSE(events.timedOut);
-    EXPECT_EQ(events.exitCode, 1);
+    EXPECT_EQ(events.status, 1);
     EXPECT_NE(events.err.find("Soubor QTR0005.DAT není obyčejný soubor (je to roura (FIFO))"),
               std::string::npos)
         << events.err;
     const auto log = cli(dir, {"log"});
     EXPECT_FALSE(log.timedOut);
-    EXPECT_EQ(log.exitCode, 1);
+    EXPECT_EQ(log.status, 1);
     EXPECT_TRUE(fs::is_fifo(dir / "QTR0001.DAT"));
     EXPECT_TRUE(fs::is_symlink(dir / "QTR0002.DAT"));
 }
@@ -114,7 +112,7 @@ TEST(DataFiles, EventsWithAnyTimeStampListWithoutHanging) {
     for (const char* sort : {"0", "3"}) {
         const auto r = cli(dir, {"events", "list", "--sort", sort});
         ASSERT_FALSE(r.timedOut);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.status, 0) << r.err;
         std::size_t unknown = 0;
         for (std::size_t p = 0; (p = r.out.find("\n??.??.???? ??:??:?? ", p)) != std::string::npos;
              ++p) {
@@ -134,13 +132,13 @@ TEST(DataFiles, SimulatedUnitClocksOfAnyValue) {
     test::writeBytes(dir / "QTRSIM.TXT", bytesOf(unit + "3000000\nnazev A\n"));
     const auto far = cli(dir, {"sim", "stav", "01"});
     ASSERT_FALSE(far.timedOut);
-    EXPECT_EQ(far.exitCode, 0) << far.err;
+    EXPECT_EQ(far.status, 0) << far.err;
     EXPECT_NE(far.out.find("Čas jednotky: ??.??.???? ??:??:?? ?\n"), std::string::npos) << far.out;
 
     test::writeBytes(dir / "QTRSIM.TXT", bytesOf("# x\n" + unit + "nan\n"));
     const auto broken = cli(dir, {"--sim", "status", "01"});
     ASSERT_FALSE(broken.timedOut);
-    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.status, 1);
     EXPECT_EQ(broken.err, "QTRSIM.TXT, řádek 2: nesrozumitelný záznam\n");
     EXPECT_EQ(test::readText(dir / "QTRSIM.TXT"), "# x\n" + unit + "nan\n");
 }
@@ -153,7 +151,7 @@ TEST(DataFiles, ALoopOfLinksIsReportedNotAborted) {
     fs::create_symlink("QTRSIM.TXT", dir / "QTRSIM.TXT");
     const auto cliRun = cli(dir, {"--sim", "status", "01"});
     EXPECT_EQ(cliRun.signal, 0);
-    EXPECT_EQ(cliRun.exitCode, 1);
+    EXPECT_EQ(cliRun.status, 1);
     EXPECT_EQ(cliRun.err, "Soubor nelze otevřít: QTRSIM.TXT: symbolické odkazy tvoří smyčku\n");
 
     for (const std::vector<std::string>& args :
@@ -161,7 +159,7 @@ TEST(DataFiles, ALoopOfLinksIsReportedNotAborted) {
           std::vector<std::string>{QTR_SIM, "--state", (dir / "QTRSIM.TXT").string()}}) {
         const auto sim = runProcess(args);
         EXPECT_EQ(sim.signal, 0) << args[1];
-        EXPECT_EQ(sim.exitCode, 1) << args[1];
+        EXPECT_EQ(sim.status, 1) << args[1];
         EXPECT_NE(sim.err.find("symbolické odkazy tvoří smyčku"), std::string::npos) << sim.err;
     }
 }
@@ -172,7 +170,7 @@ TEST(DataFiles, QtrSimLinkNeverDeletesAFile) {
     const auto file = dir / "qtr-com2";
     test::writeBytes(file, bytesOf("notes"));
     const auto refused = runProcess({QTR_SIM, "--link", file.string()});
-    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
               "qtr-sim: " + file.string() +
                   " už existuje a není to odkaz, který udělal qtr-sim; nepřepíše se\n");
@@ -207,7 +205,7 @@ TEST(DataFiles, ModesLinksAndStaleTemporariesAcrossRuns) {
     test::writeBytes(dir / stale, bytesOf("half"));
 
     const auto r = cli(dir, {"init"});
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "Odstraněny dočasné soubory přerušeného ukládání: " + stale + "\n");
     EXPECT_FALSE(fs::exists(dir / stale));
     EXPECT_EQ(modeOf(dir / "QTR0002.DAT"), 0600u);
@@ -221,7 +219,7 @@ TEST(DataFiles, BadCommunicationParametersAreKeptAndMended) {
     const std::vector<std::uint8_t> bad = {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 99, 0, 0, 0};
     test::writeBytes(dir / "QTR0000.DAT", bad);
     const auto r = cli(dir, {"--com2", (dir / "none").string(), "status", "01"});
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.starts_with("Číslo portu -1 je mimo rozsah, platí výchozí COM2. Rychlost 99 "
                                   "je mimo rozsah, platí výchozí 9600 Bd. Původní soubor je "
                                   "uschován jako QTR0000.DAT.bak.\n"))

@@ -53,6 +53,7 @@ struct ScriptedReader {
 const KeyNumber kMaster = KeyNumber::parse("0100000000ABCD");
 
 struct Register {
+    test::TempDir dir; // holds the register file QTR0002.DAT
     KeyHolderTable holders;
     GroupTable groups;
     PermissionGroupTable permissions;
@@ -61,7 +62,7 @@ struct Register {
 
     void open() {
         form = std::make_unique<TKEYS>(holders, groups, permissions,
-                                       KeyReading{reader.reader(), kMaster});
+                                       KeyReading{reader.reader(), kMaster}, dir / "QTR0002.DAT");
     }
     QLineEdit* edit(const char* name) { return form->findChild<QLineEdit*>(name); }
     QPushButton* button(const char* name) { return form->findChild<QPushButton*>(name); }
@@ -381,13 +382,18 @@ TEST(TKEYS, ImportIntoNinetyFiveHundredAndFiveStopsAtAThousand) {
     test::UiResponder responder;
     responder.expectOpenFile(QString::fromStdString((dir / "klice.sdf").string()));
     responder.expectMessage("Smazat původní záznamy?", MessageAnswer::No);
+    responder.expectMessage("Načteno 5 záznamů, přeskočeno 6 řádků");
     r.button("btImport")->click();
     EXPECT_EQ(r.holders.count(), 1000);
     EXPECT_EQ(r.names()->count(), 1000);
     EXPECT_EQ(r.position(), "1/1000");
     EXPECT_EQ(r.holders.at(1000).holderName.text(), "Nový 4");
     EXPECT_FALSE(r.button("btNovy")->isEnabled());
-    EXPECT_EQ(responder.shown().back().buttons, ui::MessageButtons::YesNo);
+    // "Ano" would empty the register: Enter answers "Ne".
+    const ui::MessageRequest& question = responder.shown().at(0);
+    EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
+    EXPECT_FALSE(std::filesystem::exists(r.dir / "QTR0002.DAT.bak")); // nothing replaced
 }
 
 TEST(TKEYS, ExportThenImportWithReplaceReproducesTheRegister) {
@@ -412,10 +418,15 @@ TEST(TKEYS, ExportThenImportWithReplaceReproducesTheRegister) {
     responder.expectSaveFile(std::nullopt); // cancelled: nothing is written
     r.button("btExport")->click();
 
+    // The register file as saved before: kept beside it when the import replaces it.
     add(r.holders, holder("77", "Navíc"));
+    ASSERT_TRUE(r.holders.save(r.dir / "QTR0002.DAT"));
+    const auto before = test::readBytes(r.dir / "QTR0002.DAT");
     responder.expectOpenFile(file);
     responder.expectMessage("Smazat původní záznamy?", MessageAnswer::Yes);
+    responder.expectMessage("Načteno 2 záznamů, přeskočeno 0 řádků");
     r.button("btImport")->click();
+    EXPECT_EQ(test::readBytes(r.dir / "QTR0002.DAT.bak"), before);
     ASSERT_EQ(r.holders.count(), 2);
     const KeyHolderRecord& b = r.holders.at(1);
     EXPECT_EQ(b.keyNumber, a.keyNumber);
@@ -433,20 +444,26 @@ TEST(TKEYS, ExportThenImportWithReplaceReproducesTheRegister) {
     EXPECT_EQ(r.holders.count(), 2);
 }
 
-TEST(TKEYS, AnImportThatFailsPartWayKeepsTheLinesBeforeAndNamesTheLine) {
+// A file that cannot be used as a whole is reported before anything is asked, and the
+// register stays as it was: a bad key in line 3, or no usable line at all.
+TEST(TKEYS, AnUnusableFileIsReportedAndTheRegisterStays) {
     test::TempDir dir;
-    const std::string text = line("00000000000001", "První") + line("00000000000002", "Druhý") +
-                             line("0000000000000Q", "Vadný") + line("00000000000004", "Čtvrtý");
-    test::writeBytes(dir / "vadny.sdf", std::vector<std::uint8_t>(text.begin(), text.end()));
-    Staff r;
-    test::UiResponder responder;
-    responder.expectOpenFile(QString::fromStdString((dir / "vadny.sdf").string()));
-    responder.expectMessage("Smazat původní záznamy?", MessageAnswer::No);
-    responder.expectMessage("Řádek 3");
-    r.button("btImport")->click();
-    ASSERT_EQ(r.holders.count(), 5);
-    EXPECT_EQ(r.holders.at(5).holderName.text(), "Druhý");
-    EXPECT_EQ(r.names()->count(), 5);
+    const std::string faulty = line("00000000000001", "První") + line("00000000000002", "Druhý") +
+                               line("0000000000000Q", "Vadný") + line("00000000000004", "Čtvrtý");
+    const std::string shortLines = std::string(130, 'x') + "\r\n" + std::string(132, 'y');
+    for (const auto& [text, message] :
+         {std::pair{faulty, "řádek 3: v prvních 14 znacích není číslo klíče"},
+          {shortLines, "není v něm žádný řádek exportního souboru"}}) {
+        test::writeBytes(dir / "vadny.sdf", std::vector<std::uint8_t>(text.begin(), text.end()));
+        Staff r;
+        test::UiResponder responder;
+        responder.expectOpenFile(QString::fromStdString((dir / "vadny.sdf").string()));
+        responder.expectMessage(QString::fromUtf8(message));
+        r.button("btImport")->click();
+        ASSERT_EQ(r.holders.count(), 3) << message;
+        EXPECT_EQ(r.names()->count(), 3) << message;
+        EXPECT_TRUE(responder.shown().back().text.endsWith("Nic nebylo načteno.")) << message;
+    }
 }
 
 TEST(TSELK1, SortsByNameAndOffersTheKeyOfAnExactName) {

@@ -1,3 +1,5 @@
+#include "support/ui_responder.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // A message box or modal window that a test did not ask for fails that test at once
+    // instead of waiting for a click nobody makes. A test's own responder takes over for
+    // its lifetime.
+    qtr::test::UiResponder unexpectedOnly;
     return RUN_ALL_TESTS();
 }

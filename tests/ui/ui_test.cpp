@@ -93,5 +93,21 @@ TEST(ModalSeam, TheQueuedActAnswersTheDialogAndAnythingUnqueuedFails) {
                             "unexpected dialog: TFEX");
 }
 
+// Without a responder of its own a test still never blocks on a box or a window: the test
+// main's responder fails it and gives the negative answer.
+TEST(ModalSeam, TheTestMainFailsAnUnexpectedBoxOrWindowInsteadOfWaiting) {
+    EXPECT_NONFATAL_FAILURE(
+        EXPECT_EQ(ui::messageYesNo(QStringLiteral("Smazat?")), ui::MessageAnswer::No),
+        "unexpected message box: [QTR - základní modul] Smazat?");
+    EXPECT_NONFATAL_FAILURE(ui::messageOk(QStringLiteral("Hotovo")), "unexpected message box");
+    static QDialog* window = nullptr;
+    QDialog d;
+    d.setObjectName(QStringLiteral("TOKNO"));
+    window = &d;
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(ui::execModal(*window), QDialog::Rejected),
+                            "unexpected dialog: TOKNO");
+    EXPECT_FALSE(d.isVisible());
+}
+
 } // namespace
 } // namespace qtr

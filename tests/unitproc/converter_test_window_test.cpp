@@ -26,7 +26,7 @@ TEST(ConverterTest, StartsAtTheReaderAddressAndListsKeysOrErrors) {
     TTESTK w(bus, kNoUnits, dir.path());
     EXPECT_EQ(w.windowTitle(), "Test konvertoru");
     EXPECT_EQ(w.findChild<QLabel*>("laKom")->text(), "COM2/0/9600");
-    EXPECT_EQ(w.findChild<QLabel*>("laAdresa")->text(), "00 hex");
+    EXPECT_EQ(w.findChild<QLabel*>("laAdresa")->text(), "00");
 
     w.Timer1Timer();
     ASSERT_EQ(w.list()->count(), 1);

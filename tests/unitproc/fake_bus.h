@@ -4,11 +4,7 @@
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/key_read_dialogs.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -89,25 +85,5 @@ protected:
     void waitForEvents() override {}
     void processPendingMessages() override {}
 };
-
-// Runs `inspect` on the next modal dialog once it is shown, then closes it
-// (unless `inspect` closed it already).
-inline void onNextModal(std::function<void(QDialog*)> inspect) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible()) {
-            return;
-        }
-        poll->stop();
-        poll->deleteLater();
-        inspect(dialog);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
-    });
-    poll->start();
-}
 
 } // namespace qtr::test

@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,7 +22,6 @@ namespace qtr {
 namespace {
 
 using test::FakeBus;
-using test::onNextModal;
 using test::UiResponder;
 
 template <typename T> T* child(QWidget* w, const char* name) {
@@ -141,13 +141,14 @@ TEST(CommParametersDialog, WithoutAnyPortItSaysSoAndCloses) {
     UiResponder ui;
     ui.expectMessage("Není k dispozici žádný sériový port!");
     TKOMPAR d(CommSettings{}, {});
-    EXPECT_EQ(d.exec(), QDialog::Rejected);
+    EXPECT_EQ(d.run(), QDialog::Rejected);
     ASSERT_EQ(ui.shown().size(), 1u);
     EXPECT_EQ(ui.shown()[0].caption, "KONTROLA");
     EXPECT_EQ(ui.shown()[0].icon, ui::MessageIcon::Warning);
 }
 
 TEST(CommParametersDialog, ShowsTheSettingsAndReturnsTheChoices) {
+    UiResponder ui;
     CommSettings s;
     s.parameters.portIndex = 2; // COM3
     s.parameters.interfaceMode = 1;
@@ -160,17 +161,16 @@ TEST(CommParametersDialog, ShowsTheSettingsAndReturnsTheChoices) {
     EXPECT_TRUE(child<QRadioButton>(&d, "rgMod1")->isChecked());
     EXPECT_TRUE(child<QRadioButton>(&d, "rgRychlost0")->isChecked());
     EXPECT_EQ(child<QSpinBox>(&d, "udAdresa")->value(), 0x1F);
-    EXPECT_EQ(labelText(&d, "laAdresa"), "1F hex");
+    EXPECT_EQ(labelText(&d, "laAdresa"), "1F");
 
     port->setCurrentIndex(2);
     child<QRadioButton>(&d, "rgMod0")->setChecked(true);
     child<QRadioButton>(&d, "rgRychlost1")->setChecked(true);
     child<QSpinBox>(&d, "udAdresa")->setValue(0xA0);
-    EXPECT_EQ(labelText(&d, "laAdresa"), "A0 hex");
-    onNextModal([](QDialog* shown) {
-        QTest::mouseClick(shown->findChild<QPushButton*>("btOk"), Qt::LeftButton);
-    });
-    ASSERT_EQ(d.exec(), QDialog::Accepted);
+    EXPECT_EQ(labelText(&d, "laAdresa"), "A0");
+    ui.expectDialog("TKOMPAR",
+                    [](QDialog& shown) { shown.findChild<QPushButton*>("btOk")->click(); });
+    ASSERT_EQ(d.run(), QDialog::Accepted);
     EXPECT_EQ(d.settings().parameters.portIndex, 3);
     EXPECT_EQ(d.settings().parameters.interfaceMode, 0);
     EXPECT_EQ(d.settings().parameters.baudIndex, 1);
@@ -201,10 +201,8 @@ TEST(StatusReading, ChangingTheAddressReadsAndShowsTheStatus) {
     EXPECT_EQ(list->item(0)->text(), "05 Vrátnice");
 
     QString shownType;
-    onNextModal([&](QDialog* shown) {
-        EXPECT_EQ(shown->objectName(), "TSTAVJ");
-        shownType = shown->findChild<QLabel*>("edTyp")->text();
-    });
+    ui.expectDialog("TSTAVJ",
+                    [&](QDialog& shown) { shownType = shown.findChild<QLabel*>("edTyp")->text(); });
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(shownType, "VKR-8 přístupová");

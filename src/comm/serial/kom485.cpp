@@ -44,6 +44,9 @@ void TKOM485::open() {
         throw EChybaCOM(kComNotSerialText, device_.toStdString());
     }
     pseudoTerminal_ = line::isPseudoTerminal(fd);
+    if (pseudoTerminal_) {
+        line::clearStickParity(fd);
+    }
     const bool ok = port_.setBaudRate(Rychlost == br2400 ? 2400 : 9600) &&
                     port_.setDataBits(QSerialPort::Data8) &&
                     port_.setStopBits(QSerialPort::OneStop) &&

@@ -49,10 +49,22 @@ void TKOMMOD::UseComPar() {
 }
 
 void TKOMMOD::SerialOpen() {
-    if (commParameters.interfaceMode == kInterfaceRs485) {
-        KOM485.open();
-    } else if (!KOM232.open()) {
-        throw EChybaCOM(kComOpenFailedText, portNames_.device(commParameters.portIndex));
+    // Another program of this data directory (qtr, a qtr-cli job) may be on the bus now.
+    const std::string port = "Sériový port COM" + std::to_string(commParameters.portIndex + 1);
+    if (FileResult locked = portLock_.tryLock(dir_ / kPortLockFile, port); !locked) {
+        throw EChybaCOM(locked.error());
+    }
+    try {
+        if (commParameters.interfaceMode == kInterfaceRs485) {
+            KOM485.open();
+        } else if (!KOM232.open()) {
+            throw EChybaCOM(kComOpenFailedText, portNames_.device(commParameters.portIndex));
+        }
+    } catch (const EChybaCOM&) {
+        if (!serialIsOpen()) {
+            portLock_.unlock();
+        }
+        throw;
     }
 }
 
@@ -61,6 +73,7 @@ void TKOMMOD::SerialClose() {
     KOM232.close();
     rs232Timer_.stop();
     rs232Waiting_ = false;
+    portLock_.unlock();
 }
 
 bool TKOMMOD::serialIsOpen() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/file_lock.h"
 #include "comm/comm_parameters.h"
 #include "comm/port_names.h"
 #include "comm/serial/kom232.h"
@@ -39,7 +40,9 @@ public:
     // Copies the parameters into the component of the chosen mode.
     void UseComPar();
     // Opens the component of the chosen mode; RS485 raises EChybaCOM. RS232 raises it
-    // too when the port cannot be opened, so that no mode fails silently.
+    // too when the port cannot be opened, so that no mode fails silently. The port's lock
+    // of the data directory (QTRCOM.LCK) is held while it is open: a port another program
+    // holds is refused with a Czech text naming that program.
     void SerialOpen();
     void SerialClose();
     bool serialIsOpen() const;
@@ -66,6 +69,7 @@ private:
     std::filesystem::path dir_;
     PortNames portNames_;
     std::string loadError_;
+    FileLock portLock_;
     QTimer rs232Timer_;
     QByteArray rs232Answer_;
     std::uint16_t rs232Expected_ = 0;

@@ -53,4 +53,12 @@ void sleepAtLeast(std::chrono::microseconds duration) {
     }
 }
 
+void clearStickParity(int fd) {
+    termios t{};
+    if (::tcgetattr(fd, &t) == 0 && (t.c_cflag & CMSPAR) != 0) {
+        t.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+        ::tcsetattr(fd, TCSANOW, &t);
+    }
+}
+
 } // namespace qtr::line

@@ -12,6 +12,9 @@ ParityBit parityInForce(int fd);
 // The terminal is a pseudo-terminal: it carries no parity and clears the flag.
 bool isPseudoTerminal(int fd);
 
+// Clears the mark/space parity flag a killed program may have left on a pseudo-terminal,
+// where Qt could not set SPACE parity again over it.
+void clearStickParity(int fd);
 // The descriptor is a terminal (a serial device or a pseudo-terminal).
 bool isTerminal(int fd);
 

@@ -4,6 +4,7 @@
 #include "docs/output_file.h"
 #include "docs/work_file.h"
 #include "ui/message_routines.h"
+#include "ui/named_button.h"
 #include "ui/qt_text.h"
 #include "ui/ui_services.h"
 
@@ -40,12 +41,10 @@ TFEX::TFEX(const QString& file, QWidget* parent) : QDialog(parent) {
     auto* laSoubor = new QLabel(QStringLiteral("Soubor %1 již existuje.").arg(file), this);
     laSoubor->setObjectName(QStringLiteral("laSoubor"));
     laSoubor->setWordWrap(true);
-    auto* btPrepsat = new QPushButton(QStringLiteral("Přepsat"), this);
-    btPrepsat->setObjectName(QStringLiteral("btPrepsat"));
-    auto* btDoplnit = new QPushButton(QStringLiteral("Doplnit"), this);
-    btDoplnit->setObjectName(QStringLiteral("btDoplnit"));
-    auto* btZrusit = new QPushButton(QStringLiteral("Zrušit"), this);
-    btZrusit->setObjectName(QStringLiteral("btZrusit"));
+    QPushButton* btPrepsat = ui::namedButton(QStringLiteral("Přepsat"), "btPrepsat", this);
+    QPushButton* btDoplnit = ui::namedButton(QStringLiteral("Doplnit"), "btDoplnit", this);
+    QPushButton* btZrusit = ui::namedButton(QStringLiteral("Zrušit"), "btZrusit", this);
+    // Enter must not destroy a file: it cancels.
     btZrusit->setDefault(true);
     connect(btPrepsat, &QPushButton::clicked, this, [this] { done(Prepsat); });
     connect(btDoplnit, &QPushButton::clicked, this, [this] { done(Doplnit); });
@@ -73,19 +72,13 @@ TOUTTXT::TOUTTXT(fs::path workFile, QWidget* parent)
     meOutList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     meOutList_->setFont(reportFont());
 
-    const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    SpeedButton1_ = button("SpeedButton1", QStringLiteral("opravy"));
+    SpeedButton1_ = ui::namedButton(QStringLiteral("opravy"), "SpeedButton1", this);
     SpeedButton1_->setCheckable(true);
-    QPushButton* SpeedButton2 = button("SpeedButton2", QStringLiteral("původní"));
-    QPushButton* sbFnt = button("sbFnt", QStringLiteral("písmo"));
-    QPushButton* sbSetup = button("sbSetup", QStringLiteral("tiskárna"));
-    QPushButton* sbPrn = button("sbPrn", QStringLiteral("tisknout"));
-    QPushButton* SpeedButton3 = button("SpeedButton3", QStringLiteral("do souboru"));
+    QPushButton* SpeedButton2 = ui::namedButton(QStringLiteral("původní"), "SpeedButton2", this);
+    QPushButton* sbFnt = ui::namedButton(QStringLiteral("písmo"), "sbFnt", this);
+    QPushButton* sbSetup = ui::namedButton(QStringLiteral("tiskárna"), "sbSetup", this);
+    QPushButton* sbPrn = ui::namedButton(QStringLiteral("tisknout"), "sbPrn", this);
+    QPushButton* SpeedButton3 = ui::namedButton(QStringLiteral("do souboru"), "SpeedButton3", this);
     laOpravy_ = new QLabel(QStringLiteral("lze opravovat"), this);
     laOpravy_->setObjectName(QStringLiteral("laOpravy"));
     laOpravy_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));

@@ -1,8 +1,8 @@
 #include "unitproc/forms/comm_parameters_dialog.h"
 
-#include "base/hex_text.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/forms/up_down.h"
 
 #include <QButtonGroup>
@@ -54,16 +54,7 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
 
     udAdresa_ = new UpDown(this);
     udAdresa_->setObjectName(QStringLiteral("udAdresa"));
-    laAdresa_ = new QLabel(this);
-    laAdresa_->setObjectName(QStringLiteral("laAdresa"));
-    laAdresa_->setFrameShape(QFrame::StyledPanel);
-    laAdresa_->setFrameShadow(QFrame::Sunken);
-    laAdresa_->setContentsMargins(4, 1, 4, 1);
-    laAdresa_->setMinimumWidth(28);
-    connect(udAdresa_, &QSpinBox::valueChanged, this, [this](int v) {
-        laAdresa_->setText(ui::toQ(hexByteText(static_cast<std::uint8_t>(v))) +
-                           QStringLiteral(" hex"));
-    });
+    laAdresa_ = makeAddressDisplay(udAdresa_, QStringLiteral("laAdresa"), this);
 
     auto* btOk = new QPushButton(QStringLiteral("použít"), this);
     btOk->setObjectName(QStringLiteral("btOk"));
@@ -111,16 +102,15 @@ TKOMPAR::TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget*
         b->setChecked(true);
     }
     udAdresa_->setValue(current.readerAddress);
-    laAdresa_->setText(ui::toQ(hexByteText(current.readerAddress)) + QStringLiteral(" hex"));
 }
 
-int TKOMPAR::exec() {
+int TKOMPAR::run() {
     if (cbPort_->count() == 0) {
         ui::messageOk(QStringLiteral("Není k dispozici žádný sériový port!"),
                       QStringLiteral("KONTROLA"), u'!');
         return QDialog::Rejected;
     }
-    return QDialog::exec();
+    return ui::execModal(*this);
 }
 
 void TKOMPAR::btOkClick() {

@@ -21,8 +21,9 @@ public:
     // `ports` is what probing COM1..COM4 found.
     TKOMPAR(const CommSettings& current, const QStringList& ports, QWidget* parent = nullptr);
 
-    // With no port at all, tells the operator so and returns Rejected at once.
-    int exec() override;
+    // Runs the dialog through the window seam (ui::execModal). With no port at all it
+    // tells the operator so and returns Rejected without showing itself.
+    int run();
 
     // The choices; valid after Accepted.
     CommSettings settings() const { return result_; }

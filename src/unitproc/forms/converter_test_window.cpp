@@ -1,7 +1,6 @@
 #include "unitproc/forms/converter_test_window.h"
 
 #include "base/file_io.h"
-#include "base/hex_text.h"
 #include "base/key_number.h"
 #include "base/text_lines.h"
 #include "ui/message_routines.h"
@@ -34,17 +33,7 @@ TTESTK::TTESTK(CommunicationControl& comm, const ControlUnitTable& units, std::f
     udAdresa_ = new UpDown(this);
     udAdresa_->setObjectName(QStringLiteral("udAdresa"));
     udAdresa_->setValue(comm.settings().readerAddress);
-    laAdresa_ = new QLabel(this);
-    laAdresa_->setObjectName(QStringLiteral("laAdresa"));
-    laAdresa_->setFrameShape(QFrame::StyledPanel);
-    laAdresa_->setFrameShadow(QFrame::Sunken);
-    laAdresa_->setContentsMargins(4, 1, 4, 1);
-    const auto showAddress = [this](int v) {
-        laAdresa_->setText(ui::toQ(hexByteText(static_cast<std::uint8_t>(v))) +
-                           QStringLiteral(" hex"));
-    };
-    showAddress(udAdresa_->value());
-    connect(udAdresa_, &QSpinBox::valueChanged, this, showAddress);
+    laAdresa_ = makeAddressDisplay(udAdresa_, QStringLiteral("laAdresa"), this);
 
     imStav_ = new QLabel(this);
     imStav_->setObjectName(QStringLiteral("imStav"));

@@ -3,6 +3,7 @@
 #include "base/hex_text.h"
 #include "db/tables.h"
 #include "ui/qt_text.h"
+#include "ui/ui_services.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/hex_address_dialog.h"
 #include "unitproc/forms/unit_status_window.h"
@@ -107,7 +108,7 @@ void TGETSTAV::setAddress(std::uint8_t a) {
 
 void TGETSTAV::btHexClick() {
     THEXADR keypad(address(), true, this);
-    if (keypad.exec() == QDialog::Accepted) {
+    if (ui::execModal(keypad) == QDialog::Accepted) {
         setAddress(keypad.value());
     }
 }
@@ -134,7 +135,7 @@ void TGETSTAV::CteniStavu(std::uint8_t a) {
     if (ok) {
         TSTAVJ window(this);
         window.ZobrazitStavJednotky(bus.unitStatus);
-        window.exec();
+        ui::execModal(window);
     } else {
         laResp_->setText(ui::toQ(bus.errorText));
     }

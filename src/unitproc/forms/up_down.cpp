@@ -1,5 +1,9 @@
 #include "unitproc/forms/up_down.h"
 
+#include "base/hex_text.h"
+#include "ui/qt_text.h"
+
+#include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -25,6 +29,22 @@ QSize UpDown::sizeHint() const {
 
 QSize UpDown::minimumSizeHint() const {
     return sizeHint();
+}
+
+QLabel* makeAddressDisplay(QSpinBox* upDown, const QString& objectName, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setContentsMargins(4, 1, 4, 1);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("WW")) + 10);
+    const auto show = [label](int v) {
+        label->setText(ui::toQ(hexByteText(static_cast<std::uint8_t>(v))));
+    };
+    show(upDown->value());
+    QObject::connect(upDown, &QSpinBox::valueChanged, label, show);
+    return label;
 }
 
 } // namespace qtr

@@ -94,16 +94,23 @@ TEST_F(CliSim, WhatTheUnitsStoredLastsFromRunToRun) {
     ASSERT_EQ(cli({"sim", "prava", "02"}), 0) << err.str();
     EXPECT_EQ(out.str(), "1: 0100000012345A 00:00 23:59 7F 00\n"
                          "2: 0200000000000B 00:00 23:59 7F 00\n");
-    DataDirSimulation again(dir.path());
-    ASSERT_TRUE(again.ok()) << again.error();
-    EXPECT_EQ(again.bus().unit(0x02)->state(), kStateLocked);
-    EXPECT_EQ(again.bus().unit(0x02)->events().pending(), 1u);
-    // The program collects it through the in-process transaction.
-    ASSERT_TRUE(again.transaction().CteniUdalosti(0x02)) << again.transaction().errorText;
-    EXPECT_EQ(again.transaction().eventCount, 1);
-    ASSERT_TRUE(again.save().ok());
+    {
+        DataDirSimulation again(dir.path());
+        ASSERT_TRUE(again.ok()) << again.error();
+        EXPECT_EQ(again.bus().unit(0x02)->state(), kStateLocked);
+        EXPECT_EQ(again.bus().unit(0x02)->events().pending(), 1u);
+        // The program collects it through the in-process transaction.
+        ASSERT_TRUE(again.transaction().CteniUdalosti(0x02)) << again.transaction().errorText;
+        EXPECT_EQ(again.transaction().eventCount, 1);
+        ASSERT_TRUE(again.save().ok());
+    }
+    // Closed: the units are one program's at a time.
     ASSERT_EQ(cli({"sim", "udalosti", "02"}), 0);
     EXPECT_EQ(out.str(), "Jednotka 02 nemá žádné události.\n");
+    DataDirSimulation holder(dir.path());
+    EXPECT_EQ(cli({"sim", "jednotky"}), 1);
+    EXPECT_TRUE(err.str().starts_with("Simulované jednotky složky právě používá jiný program ("))
+        << err.str();
 }
 
 // read-key at a unit of QTR0001.DAT would acknowledge its event unstored: refused.

@@ -1,4 +1,4 @@
-#include "support/process.h"
+#include "support/process_run.h"
 
 #include <cerrno>
 #include <csignal>
@@ -11,7 +11,7 @@
 
 namespace qtr::test {
 
-ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
+ProcessOutcome runProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
     int outPipe[2];
     int errPipe[2];
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -24,8 +24,12 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOpti
         ::dup2(null, STDIN_FILENO);
         ::dup2(outPipe[1], STDOUT_FILENO);
         ::dup2(errPipe[1], STDERR_FILENO);
-        for (const auto& e : options.environment) {
-            ::putenv(::strdup(e.c_str()));
+        for (const auto& [name, value] : options.environment) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
         }
         if (options.user && (::setgid(*options.user) != 0 || ::setuid(*options.user) != 0)) {
             ::_exit(127);
@@ -40,7 +44,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOpti
     }
     ::close(outPipe[1]);
     ::close(errPipe[1]);
-    ProcessResult result;
+    ProcessOutcome result;
     bool killed = false;
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     int open = 2;
@@ -78,7 +82,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOpti
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (WIFEXITED(status)) {
-        result.exitCode = WEXITSTATUS(status);
+        result.status = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {
         result.signal = WTERMSIG(status);
     }

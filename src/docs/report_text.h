@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qtr {
+
+// Column helpers of the plain-text reports, counting characters, not bytes, of
+// UTF-8 texts.
+
+// The text cut to its first `width` characters or padded with blanks on the right
+// to exactly `width` ("%-w.ws"): keeps the next column of a fixed-pitch report in place.
+std::string padRight(std::string_view utf8, std::size_t width);
+
+// The text cut to its first `width` characters and aligned right within `width`
+// blanks ("%w.ws"), for the numbers of a column.
+std::string padLeft(std::string_view utf8, std::size_t width);
+
+} // namespace qtr

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace qtr {
+
+class Clock;
+class CommunicationControl;
+class ControlUnitTable;
+
+// TSETTIM "Nastavení času všem jednotkám systému": every unit's clock to the PC's time.
+class TSETTIM : public QDialog {
+    Q_OBJECT
+
+public:
+    TSETTIM(const ControlUnitTable& units, CommunicationControl& comm, const Clock& clock,
+            QWidget* parent = nullptr);
+
+    void Button1Click();
+    void Button2Click();
+    bool running() const { return running_; }
+
+    // Esc and the close box do nothing while a run holds the bus.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    const ControlUnitTable& units_;
+    CommunicationControl& comm_;
+    const Clock& clock_;
+    bool running_ = false;
+    QPlainTextEdit* meMon_;
+    QPushButton* Button1_;
+    QPushButton* Button2_;
+};
+
+} // namespace qtr
