@@ -1,6 +1,7 @@
 // qtr: the operator's program. This is its composition root: it owns the
 // configuration tables, the holiday calendar, the communication module, the
-// clock and the random source, and lends them to the main window.
+// clock and the random source, and lends them to the main window. It loads the
+// attendance data at the start and saves it at the end.
 
 #include "app/app_context.h"
 #include "app/data_directory.h"
@@ -10,6 +11,7 @@
 #include "app/qtr_application.h"
 #include "app/random_source.h"
 #include "app/serial_control.h"
+#include "attendance/attendance_data.h"
 #include "base/clock.h"
 #include "calendar/holiday_calendar.h"
 #include "comm/port_names.h"
@@ -100,6 +102,8 @@ int run(const Options& options) {
 
     qtr::ConfigurationDatabase db;
     showErrors(qtr::initialiseConfiguration(db, options.dir));
+    qtr::AttendanceData attendance;
+    showErrors(qtr::loadAttendanceData(attendance, options.dir));
     qtr::InstallationKeys keys;
     if (qtr::FileResult r = qtr::loadInstallationKeys(options.dir, keys); !r) {
         showErrors({r.error()});
@@ -137,6 +141,7 @@ int run(const Options& options) {
     if (const std::string failure = comm->saveSettings(); !failure.empty()) {
         std::cerr << failure << "\n";
     }
+    showErrors(qtr::saveAttendanceData(attendance, options.dir));
     return status;
 }
 

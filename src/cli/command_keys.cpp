@@ -5,6 +5,7 @@
 #include "db/data_files.h"
 #include "db/key_holder_transfer.h"
 #include "db/tables.h"
+#include "docs/report_text.h"
 
 #include <filesystem>
 #include <ostream>
@@ -21,15 +22,6 @@ constexpr const char* kKeysUsage =
 // The register as the program keeps it; false when its file cannot be loaded.
 bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
     return loadTableIfPresent(ctx, table, kKeyHoldersFile);
-}
-
-// Text padded with blanks to a number of characters (not bytes).
-std::string padded(const std::string& utf8, std::size_t width) {
-    std::string s = utf8;
-    for (std::size_t n = utf8Length(utf8); n < width; ++n) {
-        s += ' ';
-    }
-    return s;
 }
 
 int keysExport(CliContext& ctx) {
@@ -96,8 +88,8 @@ int keysList(CliContext& ctx) {
         const KeyHolderRecord& h = table.at(i);
         std::string l = std::to_string(i);
         l.insert(0, l.size() < 4 ? 4 - l.size() : 0, ' ');
-        l += "  " + h.keyNumber.text() + "  " + padded(h.holderName.text(), 30) + "  " +
-             padded(h.groupName.text(), 17) + "  " + h.permissionGroupName.text();
+        l += "  " + h.keyNumber.text() + "  " + padRight(h.holderName.text(), 30) + "  " +
+             padRight(h.groupName.text(), 17) + "  " + h.permissionGroupName.text();
         while (!l.empty() && l.back() == ' ') {
             l.pop_back();
         }

@@ -80,6 +80,15 @@ std::span<const CliCommand> allCommands() {
                    "planning ROK [--quarters] [--months] [--weeks] [--decades]  plánovací "
                    "kalendář (bez přepínačů čtvrtletí, měsíce a týdny)",
                    runPlanning},
+        CliCommand{
+            "attendance",
+            "attendance build --key KLÍČ --from DATUM --to DATUM [--usual HH:MM-HH:MM] "
+            "[--fill | --no-fill] [--new]  docházková karta z uložených událostí do KARTY.DAT",
+            runAttendance},
+        CliCommand{"attendance",
+                   "attendance evaluate --key KLÍČ --from DATUM --to DATUM [--csv]  "
+                   "vyhodnocení docházkové karty po dnech a součty",
+                   runAttendance},
     };
     return kCommands;
 }

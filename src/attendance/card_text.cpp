@@ -1,0 +1,82 @@
+#include "attendance/card_text.h"
+
+#include "attendance/attendance_time.h"
+#include "docs/report_text.h"
+
+namespace qtr {
+namespace {
+
+// A value read from a damaged file may be no date at all; it shows as such.
+std::string format(const char* pattern, DateTime value) {
+    if (value == 0.0) {
+        return "";
+    }
+    return isCalendarValue(value) ? formatDateTime(pattern, value) : "?";
+}
+
+std::string twoDigits(int n) {
+    return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
+}
+
+// The time of day of a usual time, "hh:nn".
+std::string clockText(DateTime value) {
+    const DateTime t = timeOfDay(value);
+    return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
+}
+
+} // namespace
+
+std::string cardDateText(DateTime day) {
+    return isCalendarValue(day) ? formatDateTime("dd.mm.yyyy", day) : "?";
+}
+
+std::string shiftDayText(DateTime day) {
+    return format("dd.mm.yyyy ddd", day);
+}
+
+std::string cardTimeText(DateTime time) {
+    return format("dd.mm. hh:nn", time);
+}
+
+std::string cardDurationText(DateTime duration) {
+    if (duration == 0.0) {
+        return "";
+    }
+    const int m = minutesOf(duration);
+    if (m < 0) {
+        return "?";
+    }
+    const std::string clock = twoDigits(m % 1440 / 60) + ":" + twoDigits(m % 60);
+    return m >= 1440 ? "#" + std::to_string(m / 1440) + ":" + clock : clock;
+}
+
+std::string usualStartText(const AttendanceCard& card) {
+    return "Obvykle od: " + clockText(card.usualStart);
+}
+
+std::string usualEndText(const AttendanceCard& card) {
+    return "Obvykle do: " + clockText(card.usualEnd);
+}
+
+std::string fillMissingText(const AttendanceCard& card) {
+    return card.fillMissing != 0 ? "doplňovat chybějící" : "chybějící nedoplňovat";
+}
+
+std::vector<std::string> cardListing(const AttendanceCard& card, const AttendanceCodeList& codes) {
+    std::vector<std::string> lines;
+    lines.push_back(
+        "Řádek Datum          Začátek       Konec         Doba   Druh                 Poznámka");
+    for (int i = 1; i <= card.lineCount(); ++i) {
+        const CardLine& l = card.line(i);
+        std::string row = padLeft(std::to_string(i), 5) + " " +
+                          padRight(shiftDayText(l.shiftDay), 15) +
+                          padRight(cardTimeText(l.start), 14) + padRight(cardTimeText(l.end), 14) +
+                          padRight(cardDurationText(l.duration), 7) +
+                          padRight(codes.codeName(l.code), 21) + l.note.text();
+        row.erase(row.find_last_not_of(' ') + 1);
+        lines.push_back(std::move(row));
+    }
+    return lines;
+}
+
+} // namespace qtr

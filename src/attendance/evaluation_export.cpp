@@ -1,0 +1,161 @@
+#include "attendance/evaluation_export.h"
+
+#include "attendance/attendance_time.h"
+#include "attendance/card_text.h"
+#include "base/win1250.h"
+#include "docs/report_text.h"
+
+#include <algorithm>
+
+namespace qtr {
+namespace {
+
+// The codes shown as columns: in the text, those with minutes in the period; in the
+// table for spreadsheets every code of the list, so its columns stay the same.
+std::vector<const AttendanceCodeRecord*> codeColumns(const AttendanceCodeList& codes,
+                                                     const EvaluationResult& result, bool all) {
+    std::vector<const AttendanceCodeRecord*> columns;
+    for (int i = 1; i <= codes.count(); ++i) {
+        if (all || result.totalCodeSums.find(codes.at(i).code) != 0) {
+            columns.push_back(&codes.at(i));
+        }
+    }
+    return columns;
+}
+
+std::string columnHeading(const AttendanceCodeRecord& code) {
+    return code.column.heading.empty() ? code.name.text() : code.column.heading.text();
+}
+
+std::string clock(DateTime t) {
+    if (t == 0.0) {
+        return "";
+    }
+    return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
+}
+
+std::string dayTypeText(char type) {
+    return type == ' ' ? "" : std::string(1, type);
+}
+
+// A line of the text: the first column, then each value right-aligned to its width.
+std::string textLine(std::string first, const std::vector<std::string>& values,
+                     const std::vector<std::size_t>& widths) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        first += " " + padLeft(values[i], widths[i]);
+    }
+    return first;
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(";\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::vector<std::string> evaluationTextLines(const std::string& name, const AttendanceCard& card,
+                                             const EvaluationResult& result,
+                                             const AttendanceCodeList& codes) {
+    const auto columns = codeColumns(codes, result, false);
+    std::vector<std::string> headings = {"Norma", "Výkon", "Saldo", "Počátek", "Konec"};
+    std::vector<std::size_t> widths(headings.size(), 7);
+    for (const auto* c : columns) {
+        headings.push_back(columnHeading(*c));
+        widths.push_back(std::max<std::size_t>(7, utf8Length(headings.back())));
+    }
+    std::vector<std::string> lines = {
+        "Vyhodnocení docházky: " + name + " (" + result.keyNumber.text() + ")",
+        "Zpracování od - do: " + cardDateText(result.periodFrom) + " - " +
+            cardDateText(result.periodTo),
+        "Platná od - do: " + cardDateText(card.dateFrom) + " - " + cardDateText(card.dateTo),
+        usualStartText(card) + "  " + usualEndText(card) + "  " + fillMissingText(card),
+        result.planText.text(),
+        textLine(padRight("Datum", 16), headings, widths) + "  Poznámka",
+    };
+    for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
+        const DaySummary& day = result.day(dayOfMonth(d));
+        std::vector<std::string> values = {
+            hoursMinutesText(day.normMinutes), hoursMinutesText(day.performanceMinutes),
+            hoursMinutesText(day.balanceMinutes), clock(day.firstStart), clock(day.lastEnd)};
+        for (const auto* c : columns) {
+            values.push_back(hoursMinutesText(day.codeSums.get(c->code)));
+        }
+        std::string line =
+            textLine(formatDateTime("dd.mm.yyyy ddd", d) + " " + day.dayType, values, widths);
+        std::string remarks = day.remark.text();
+        if (!day.note.empty()) {
+            remarks += (remarks.empty() ? "" : " ") + day.note.text();
+        }
+        lines.push_back(remarks.empty() ? line : line + "  " + remarks);
+    }
+    std::vector<std::string> totals = {hoursMinutesText(result.totalNormMinutes),
+                                       hoursMinutesText(result.totalPerformanceMinutes),
+                                       hoursMinutesText(result.totalBalanceMinutes), "", ""};
+    for (const auto* c : columns) {
+        totals.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
+    }
+    lines.push_back(textLine(padRight("CELKEM", 16), totals, widths));
+    return lines;
+}
+
+std::string evaluationCsv(const EvaluationResult& result, const AttendanceCodeList& codes) {
+    const auto columns = codeColumns(codes, result, true);
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> header = {"Datum", "Den",   "Typ",     "Norma",
+                                       "Výkon", "Saldo", "Počátek", "Konec"};
+    for (const auto* c : columns) {
+        header.push_back(columnHeading(*c));
+    }
+    header.push_back("Poznámka");
+    header.push_back("Upozornění");
+    rows.push_back(header);
+    for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
+        const DaySummary& day = result.day(dayOfMonth(d));
+        std::vector<std::string> row = {cardDateText(d),
+                                        formatDateTime("ddd", d),
+                                        dayTypeText(day.dayType),
+                                        hoursMinutesText(day.normMinutes),
+                                        hoursMinutesText(day.performanceMinutes),
+                                        hoursMinutesText(day.balanceMinutes),
+                                        clock(day.firstStart),
+                                        clock(day.lastEnd)};
+        for (const auto* c : columns) {
+            row.push_back(hoursMinutesText(day.codeSums.get(c->code)));
+        }
+        row.push_back(day.remark.text());
+        row.push_back(day.note.text());
+        rows.push_back(row);
+    }
+    std::vector<std::string> totals = {"CELKEM",
+                                       "",
+                                       "",
+                                       hoursMinutesText(result.totalNormMinutes),
+                                       hoursMinutesText(result.totalPerformanceMinutes),
+                                       hoursMinutesText(result.totalBalanceMinutes),
+                                       "",
+                                       ""};
+    for (const auto* c : columns) {
+        totals.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
+    }
+    totals.push_back("");
+    totals.push_back("");
+    rows.push_back(totals);
+
+    std::string text = "\xEF\xBB\xBF";
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            text += (i > 0 ? ";" : "") + csvField(row[i]);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+} // namespace qtr
