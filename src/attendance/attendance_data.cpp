@@ -23,10 +23,10 @@ FileResult readOneRecord(const fs::path& file, T& value, bool& taken, CountCheck
     taken = false;
     bool countDamaged = false;
     FileResult r = readRecordFile(file, T::kSize, 1, [&](std::span<const std::uint8_t> bytes) {
-        countDamaged = countTooHigh(bytes);
-        value = T::fromBytes(bytes);
-        taken = true;
-    });
+                       countDamaged = countTooHigh(bytes);
+                       value = T::fromBytes(bytes);
+                       taken = true;
+                   }).result;
     if (r && countDamaged) {
         fs::path kept;
         std::string text = "Soubor " + file.filename().string() +

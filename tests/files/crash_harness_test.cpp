@@ -327,6 +327,18 @@ std::vector<Save> everySave() {
          [](const fs::path& dir) { test::writeBytes(dir / "QTR0005.DAT", eventBytes(50, 9)); },
          {saver, "events-rewrite", "{dir}"},
          oldOrNew},
+        {"attendance files at program end and KARTY.DAT",
+         [](const fs::path& dir) {
+             for (const char* name : {"DRUHPRAC.DAT", "DEFRADVY.DAT", "KARTA.DAT", "KARTY.DAT"}) {
+                 test::writeBytes(dir / name, {});
+             }
+         },
+         {saver, "attendance", "{dir}"},
+         oldOrNew},
+        {"ZMRTSW.DAT",
+         [](const fs::path& dir) { test::writeBytes(dir / "ZMRTSW.DAT", {1}); },
+         {saver, "rights", "{dir}"},
+         oldOrNew},
         {"QTR0005.DAT appended by collection",
          [](const fs::path& dir) { test::writeBytes(dir / "QTR0005.DAT", eventBytes(2, 9)); },
          {saver, "events", "{dir}", "3"},

@@ -11,7 +11,12 @@
 //     config          QTR0001..QTR0004.DAT with records (the saves at program end)
 //     accounts        binfile.bin under the master key of QTRKEYS.TXT
 //     work            QTR_WORK.RTF, a report
+//     attendance      DRUHPRAC.DAT, DEFRADVY.DAT, KARTA.DAT (program end) and KARTY.DAT
+//     rights          ZMRTSW.DAT, the compiled rights
 #include "app/account_file.h"
+#include "attendance/attendance_data.h"
+#include "attendance/attendance_files.h"
+#include "attendance/card_register.h"
 #include "base/clock.h"
 #include "calendar/holiday_table.h"
 #include "comm/comm_parameters.h"
@@ -22,6 +27,7 @@
 #include "events/event_file.h"
 #include "events/event_table.h"
 #include "events/protocol_log.h"
+#include "unitproc/rights_compilation.h"
 
 #include <iostream>
 #include <string>
@@ -128,6 +134,48 @@ FileResult saveAccounts(const fs::path& dir) {
                            random);
 }
 
+FileResult saveAttendance(const fs::path& dir) {
+    AttendanceData data;
+    data.codeList = AttendanceCodeList::defaults();
+    data.card.keyNumber = KeyNumber::parse("0100000012345A");
+    data.card.dateFrom = encodeDate(2026, 3, 1);
+    data.card.dateTo = encodeDate(2026, 3, 31);
+    if (const auto errors = saveAttendanceData(data, dir); !errors.empty()) {
+        return FileResult::failure(errors.front());
+    }
+    CardRegister cards;
+    if (auto r = cards.open(dir / kCardRegisterFile); !r) {
+        return r;
+    }
+    return cards.save(data.card);
+}
+
+FileResult saveRights(const fs::path& dir) {
+    ConfigurationDatabase db;
+    db.units.current().address = 1;
+    db.units.current().unitType = kUnitAccess;
+    db.units.append();
+    AccessScheduleRecord& always = db.schedules.current();
+    always.scheduleName.setText("Vždy");
+    always.segmentCount = 1;
+    always.segments[0] = {0, makeHourMinute(23, 59), 0x7F};
+    db.schedules.append();
+    PermissionGroupRecord& everyone = db.permissionGroups.current();
+    everyone.name.setText("Všichni");
+    everyone.entryCount = 1;
+    everyone.entries[0].unitAddress = 1;
+    everyone.entries[0].scheduleName.setText("Vždy");
+    db.permissionGroups.append();
+    for (int i = 0; i < 30; ++i) {
+        db.keyHolders.newRecord();
+        db.keyHolders.current().keyNumber.bytes[1] = static_cast<std::uint8_t>(i + 1);
+        db.keyHolders.current().permissionGroupName.setText("Všichni");
+        db.keyHolders.append();
+    }
+    CompiledRights rights;
+    return CreateRights(db, dir, false, nullptr, rights);
+}
+
 FileResult save(const std::string& kind, const fs::path& dir, const std::string& arg) {
     if (kind == "events") {
         return appendEvents(dir, std::stoi(arg));
@@ -161,6 +209,12 @@ FileResult save(const std::string& kind, const fs::path& dir, const std::string&
             lines.push_back("Řádek sestavy " + std::to_string(i));
         }
         return writeWorkFile(dir, lines);
+    }
+    if (kind == "attendance") {
+        return saveAttendance(dir);
+    }
+    if (kind == "rights") {
+        return saveRights(dir);
     }
     return FileResult::failure("neznámý druh uložení: " + kind);
 }
