@@ -117,11 +117,11 @@ public:
     // replace it until a copy of it can be kept.
     FileResult load(const std::filesystem::path& file) {
         records_.clear();
-        RecordFileRead read =
-            readRecordFile(file, Record::kSize, Capacity, [this](std::span<const std::uint8_t> b) {
-                current_ = Record::fromBytes(b);
-                append();
-            });
+        const auto take = [this](std::span<const std::uint8_t> b) {
+            current_ = Record::fromBytes(b);
+            append();
+        };
+        RecordFileRead read = readRecordFile(file, Record::kSize, Capacity, take);
         if (read.mustNotReplace) {
             unsafeToReplace_ = file.lexically_normal();
         } else if (unsafeToReplace_ == file.lexically_normal()) {
