@@ -7,6 +7,7 @@
 #include "app/login_dialog.h"
 #include "app/random_source.h"
 #include "app/user_guide.h"
+#include "attendance/forms/attendance_windows.h"
 #include "base/file_io.h"
 #include "base/text_lines.h"
 #include "base/win1250.h"
@@ -142,8 +143,7 @@ void TQTRM::buildMenu() {
                             &TQTRM::miVyhodnotitClick);
     miKarty_ =
         item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty", &TQTRM::miKartyClick);
-    QAction* miCis = item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik",
-                          &TQTRM::miCiselnikClick);
+    item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik", &TQTRM::miCiselnikClick);
     QAction* miSprava = item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"),
                              "miSpravaUdalosti", &TQTRM::miSpravaUdalostiClick);
 
@@ -166,7 +166,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miHistU, miVyhod, miKarty_, miCis, miSprava, miHistP};
+    notAvailable_ = {miHistU, miVyhod, miKarty_, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -450,7 +450,9 @@ void TQTRM::miHistorieUdalostiClick() {
 
 void TQTRM::miVyhodnotitClick() {}
 void TQTRM::miKartyClick() {}
-void TQTRM::miCiselnikClick() {}
+void TQTRM::miCiselnikClick() {
+    reportFileResult(attendance::runCodeList(ctx_.attendance, ctx_.dir, ctx_.clock, this));
+}
 void TQTRM::miSpravaUdalostiClick() {}
 
 void TQTRM::miKonecClick() {
