@@ -12,6 +12,7 @@
 #include "base/text_lines.h"
 #include "base/win1250.h"
 #include "calendar/forms/calendar_windows.h"
+#include "calendar/holiday_calendar.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
 #include "docs/forms/settings_documentation_form.h"
@@ -139,8 +140,8 @@ void TQTRM::buildMenu() {
                            &TQTRM::miSberDatClick);
     QAction* miHistU = item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"),
                             "miHistorieUdalosti", &TQTRM::miHistorieUdalostiClick);
-    QAction* miVyhod = item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
-                            &TQTRM::miVyhodnotitClick);
+    item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
+         &TQTRM::miVyhodnotitClick);
     miKarty_ =
         item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty", &TQTRM::miKartyClick);
     item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik", &TQTRM::miCiselnikClick);
@@ -166,7 +167,7 @@ void TQTRM::buildMenu() {
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
 
     // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miHistU, miVyhod, miKarty_, miSprava, miHistP};
+    notAvailable_ = {miHistU, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -448,8 +449,15 @@ void TQTRM::miHistorieUdalostiClick() {
     EventCountCheck();
 }
 
-void TQTRM::miVyhodnotitClick() {}
-void TQTRM::miKartyClick() {}
+void TQTRM::miVyhodnotitClick() {
+    attendance::runEvaluation(ctx_.attendance, ctx_.db, ctx_.calendar.holidays, ctx_.dir,
+                              ctx_.clock, this);
+}
+
+void TQTRM::miKartyClick() {
+    attendance::runCardRegister(ctx_.attendance, ctx_.db, ctx_.calendar.holidays, ctx_.dir,
+                                ctx_.clock, this);
+}
 void TQTRM::miCiselnikClick() {
     reportFileResult(attendance::runCodeList(ctx_.attendance, ctx_.dir, ctx_.clock, this));
 }

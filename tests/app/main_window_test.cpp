@@ -375,6 +375,9 @@ TEST_F(MainWindowTest, TheGuideSaysWhichMenuItemsAreNotAvailableYet) {
         for (QAction* a : menu->actions()) {
             const QString caption = a->text().remove(u'&');
             ++items;
+            if (a->objectName() == "miKarty") {
+                continue; // there, but disabled while nobody holds a key
+            }
             EXPECT_EQ(guide.contains(caption + missing), !a->isEnabled()) << caption.toStdString();
         }
     }

@@ -2,7 +2,9 @@
 
 #include "attendance/attendance_events.h"
 #include "attendance/attendance_files.h"
+#include "attendance/forms/card_register_form.h"
 #include "attendance/forms/code_list_form.h"
+#include "attendance/forms/evaluation_form.h"
 #include "attendance/report_layout.h"
 #include "db/configuration_database.h"
 #include "ui/message_routines.h"
@@ -15,11 +17,11 @@
 namespace qtr::attendance {
 namespace {
 
-[[maybe_unused]] // the card windows open in it
 // The bracket of the card windows; null when the register cannot be opened.
-std::unique_ptr<AttendanceSession>
-openSession(AttendanceData& data, ConfigurationDatabase& db, HolidayTable& holidays,
-            const std::filesystem::path& dir, const Clock& clock) {
+std::unique_ptr<AttendanceSession> openSession(AttendanceData& data, ConfigurationDatabase& db,
+                                               HolidayTable& holidays,
+                                               const std::filesystem::path& dir,
+                                               const Clock& clock) {
     auto session = std::unique_ptr<AttendanceSession>(
         new AttendanceSession{data, db, holidays, dir, clock, CardRegister{}, EventTable{}});
     if (FileResult r = session->cards.open(dir / kCardRegisterFile); !r) {
@@ -59,6 +61,22 @@ FileResult runCodeList(AttendanceData& data, const std::filesystem::path& dir, c
                        QWidget* parent) {
     editCodeList(data, dir, clock, parent);
     return saveCodeList(dir / kCodeListFile, data.codeList);
+}
+
+void runCardRegister(AttendanceData& data, ConfigurationDatabase& db, HolidayTable& holidays,
+                     const std::filesystem::path& dir, const Clock& clock, QWidget* parent) {
+    if (const auto session = openSession(data, db, holidays, dir, clock)) {
+        TDM00007 cards(*session, false, parent);
+        ui::execModal(cards);
+    }
+}
+
+void runEvaluation(AttendanceData& data, ConfigurationDatabase& db, HolidayTable& holidays,
+                   const std::filesystem::path& dir, const Clock& clock, QWidget* parent) {
+    if (const auto session = openSession(data, db, holidays, dir, clock)) {
+        TDM00000 evaluation(*session, parent);
+        ui::execModal(evaluation);
+    }
 }
 
 } // namespace qtr::attendance
