@@ -46,7 +46,11 @@ TDM00000::TDM00000(AttendanceSession& session, QWidget* parent) : QDialog(parent
     pnInterval_->hide();
     laPro_ = ui::makeButton(QString(), QStringLiteral("laPro"),
                             QStringLiteral("klepnutím vyberete jinou kartu"), this);
+    // Clickable labels: they read as links, left where the other labels stand.
+    const QString link = QStringLiteral("text-align: left; color: #1d3b8c; text-decoration: "
+                                        "underline; border: none; padding: 2px 0;");
     laPro_->setFlat(true);
+    laPro_->setStyleSheet(link);
     auto label = [this](const char* name) {
         auto* l = new QLabel(this);
         l->setObjectName(QString::fromLatin1(name));
@@ -59,6 +63,7 @@ TDM00000::TDM00000(AttendanceSession& session, QWidget* parent) : QDialog(parent
     auto* laKarta = ui::makeButton(QStringLiteral("Docházková karta"), QStringLiteral("laKarta"),
                                    QStringLiteral("otevře kartu k opravám"), this);
     laKarta->setFlat(true);
+    laKarta->setStyleSheet(link);
     auto* btCiselnik = ui::makeButton(QStringLiteral("Úpravy číselníku"),
                                       QStringLiteral("btCiselnik"), QString(), this);
     auto* btDefinice = ui::makeButton(QStringLiteral("Definice řádku"),
