@@ -7,7 +7,6 @@
 #include "db/record_file.h"
 #include "sim/text_words.h"
 
-
 namespace qtr::sim {
 namespace {
 
