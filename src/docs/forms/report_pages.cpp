@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageSize>
@@ -39,6 +40,18 @@ void appendWrapped(QStringList& out, const QString& line, const QFontMetricsF& m
 
 QFont reportFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The system's fixed font may be a family that does not declare itself fixed pitch
+    // (Noto Sans Mono on some systems); then a family known to keep the columns is taken.
+    if (!QFontInfo(font).fixedPitch()) {
+        for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Nimbus Mono PS",
+                                   "Courier New"}) {
+            const QFont candidate(QString::fromLatin1(family));
+            if (QFontInfo(candidate).fixedPitch()) {
+                font = candidate;
+                break;
+            }
+        }
+    }
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(10);
