@@ -130,7 +130,7 @@ int run(const Options& options) {
         comm = std::move(serial);
     }
 
-    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys, calendar};
+    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys, calendar, attendance};
     int status = 0;
     {
         qtr::TQTRM window(ctx);
