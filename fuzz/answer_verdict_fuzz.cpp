@@ -1,13 +1,20 @@
-// Feeds arbitrary deliveries to the answer verdict and the event count.
+// The serial receive path: arbitrary deliveries go to the transport's status, the
+// answer verdict and the event count, and the items of an accepted event answer
+// become the records collection would store (time stamps shown as a listing would).
 // Input: [command selector] [address] [status selector] [block...].
+#include "base/date_time.h"
 #include "comm/answer_verdict.h"
 #include "comm/packet.h"
+#include "events/event_record.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
+
+// The answer area as the verdict's item count takes it (events/ has one of its own).
+using AnswerSpan = std::span<const std::uint8_t, qtr::kEventAnswerSize>;
 
 void check(bool condition) {
     if (!condition) {
@@ -46,13 +53,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.empty() && areas.eventCount > 0) {
         check(areas.eventAnswer[0] == request[0]);
     }
-    check(qtr::countEventItems(areas.eventAnswer) == areas.eventCount || !text.empty() ||
+    check(qtr::countEventItems(AnswerSpan(areas.eventAnswer)) == areas.eventCount ||
+          !text.empty() ||
           (command != qtr::kCmdReadNextEvent && command != qtr::kCmdReadEventBlock));
+    for (int i = 1; i <= areas.eventCount; ++i) {
+        const qtr::EventRecord e = qtr::buildEventRecord(areas.eventAnswer, i);
+        check(e.unitAddress == request[0]);
+        check(e.timestamp == 0.0 || qtr::isValidDateTime(e.timestamp));
+        (void)qtr::formatDateTime("dd.mm.yyyy hh:nn:ss", e.timestamp);
+    }
 
     std::array<std::uint8_t, qtr::kEventAnswerSize> raw{};
     for (std::size_t i = 0; i < raw.size() && i < count; ++i) {
         raw[i] = block[i];
     }
-    check(qtr::countEventItems(raw) <= qtr::kMaxEventItems);
+    check(qtr::countEventItems(AnswerSpan(raw)) <= qtr::kMaxEventItems);
     return 0;
 }

@@ -89,27 +89,50 @@ UserAccounts decodeAccountFile(const AccountFileImage& image, const ScramblingKe
     return a;
 }
 
-FileResult loadAccountFile(const fs::path& file, const ScramblingKey& key, RandomSource& random,
-                           UserAccounts& accounts) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        accounts = emptyAccounts(random);
-        return FileResult::success();
+bool accountImageFitsKey(const AccountFileImage& image, const ScramblingKey& key,
+                         bool needAccounts) {
+    AccountFileImage plain = image;
+    scrambleAccountImage(plain, key);
+    const std::size_t count = plain[0];
+    bool fits = count <= kMaxCount && (count > 0 || !needAccounts);
+    for (std::size_t i = 0; fits && i < count; ++i) {
+        const std::size_t nameLength = plain[slotOffset(i)];
+        const std::size_t passwordLength = plain[slotOffset(i) + 37];
+        fits = nameLength >= 1 && nameLength <= 36 && passwordLength >= 1 && passwordLength <= 35;
     }
+    std::fill(plain.begin(), plain.end(), std::uint8_t{0});
+    return fits;
+}
+
+FileResult readAccountImage(const fs::path& file, AccountFileImage& image, RandomSource& random) {
     std::vector<std::uint8_t> bytes;
-    if (auto r = readWholeFile(file, bytes); !r) {
+    std::uint64_t size = 0;
+    if (auto r = readFilePrefix(file, kAccountFileSize, bytes, size); !r) {
         return r;
     }
-    if (bytes.size() != kAccountFileSize) {
-        const std::size_t size = bytes.size();
-        wipe(bytes, random);
+    const bool whole = size == kAccountFileSize && bytes.size() == kAccountFileSize;
+    if (whole) {
+        std::copy(bytes.begin(), bytes.end(), image.begin());
+    }
+    wipe(bytes, random);
+    if (!whole) {
         return FileResult::failure("Soubor " + file.filename().string() + " má " +
                                    std::to_string(size) + " bajtů místo " +
                                    std::to_string(kAccountFileSize) + ", účty nelze načíst");
     }
+    return FileResult::success();
+}
+
+FileResult loadAccountFile(const fs::path& file, const ScramblingKey& key, RandomSource& random,
+                           UserAccounts& accounts) {
+    if (!isPresent(file)) {
+        accounts = emptyAccounts(random);
+        return FileResult::success();
+    }
     AccountFileImage image;
-    std::copy(bytes.begin(), bytes.end(), image.begin());
-    wipe(bytes, random);
+    if (auto r = readAccountImage(file, image, random); !r) {
+        return r;
+    }
     accounts = decodeAccountFile(image, key);
     wipe(image, random);
     return FileResult::success();

@@ -63,6 +63,18 @@ AccountFileImage encodeAccountFile(const UserAccounts& accounts, const Scramblin
 // The reverse; a count above 10 is taken as 0.
 UserAccounts decodeAccountFile(const AccountFileImage& image, const ScramblingKey& key);
 
+// Whether the image is plausibly scrambled with this key: the count is at most ten and
+// every account in use has a name of 1..36 and a password of 1..35 characters. With
+// `needAccounts` an image that shows no account does not fit either: any key could
+// have made it.
+bool accountImageFitsKey(const AccountFileImage& image, const ScramblingKey& key,
+                         bool needAccounts);
+
+// The file's 1024 bytes as they are; a file of another size is refused with a Czech text.
+// The buffer the bytes passed through is overwritten with random bytes.
+FileResult readAccountImage(const std::filesystem::path& file, AccountFileImage& image,
+                            RandomSource& random);
+
 // A missing file gives no accounts (count 0, random slots). A file of another
 // size is refused with a Czech text. The buffer that held the image is
 // overwritten with random bytes after use.

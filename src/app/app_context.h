@@ -7,6 +7,7 @@ namespace qtr {
 class Clock;
 class CommunicationControl;
 class RandomSource;
+struct AttendanceData;
 struct ConfigurationDatabase;
 struct HolidayCalendar;
 struct InstallationKeys;
@@ -20,6 +21,7 @@ struct AppContext {
     RandomSource& random;
     const InstallationKeys& keys;
     HolidayCalendar& calendar;
+    AttendanceData& attendance; // loaded at the start, saved at the end by the root
 };
 
 } // namespace qtr

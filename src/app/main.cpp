@@ -4,6 +4,7 @@
 // attendance data at the start and saves it at the end.
 
 #include "app/app_context.h"
+#include "app/data_directory.h"
 #include "app/demo_bus.h"
 #include "app/demo_installation.h"
 #include "app/main_window.h"
@@ -84,6 +85,15 @@ void showErrors(const std::vector<std::string>& errors) {
 }
 
 int run(const Options& options) {
+    // Settled before anything reads it: an interrupted key change, temporaries of killed saves.
+    if (const auto notes = qtr::openDataDirectory(options.dir); !notes.empty()) {
+        QStringList texts;
+        for (const auto& n : notes) {
+            texts << qtr::ui::toQ(n);
+        }
+        qtr::ui::messageOk(texts.join(u'\n'), {}, u'I');
+    }
+
     qtr::SystemClock clock;
     qtr::SystemRandomSource random;
     if (options.demo && qtr::isEmptyDirectory(options.dir)) {
@@ -120,7 +130,7 @@ int run(const Options& options) {
         comm = std::move(serial);
     }
 
-    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys, calendar};
+    qtr::AppContext ctx{options.dir, db, *comm, clock, random, keys, calendar, attendance};
     int status = 0;
     {
         qtr::TQTRM window(ctx);

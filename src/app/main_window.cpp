@@ -7,10 +7,12 @@
 #include "app/login_dialog.h"
 #include "app/random_source.h"
 #include "app/user_guide.h"
+#include "attendance/forms/attendance_windows.h"
 #include "base/file_io.h"
 #include "base/text_lines.h"
 #include "base/win1250.h"
 #include "calendar/forms/calendar_windows.h"
+#include "calendar/holiday_calendar.h"
 #include "db/configuration_database.h"
 #include "db/installation_keys.h"
 #include "docs/forms/settings_documentation_form.h"
@@ -141,12 +143,11 @@ void TQTRM::buildMenu() {
                            &TQTRM::miSberDatClick);
     item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"), "miHistorieUdalosti",
          &TQTRM::miHistorieUdalostiClick);
-    QAction* miVyhod = item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
-                            &TQTRM::miVyhodnotitClick);
+    item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
+         &TQTRM::miVyhodnotitClick);
     miKarty_ =
         item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty", &TQTRM::miKartyClick);
-    QAction* miCis = item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik",
-                          &TQTRM::miCiselnikClick);
+    item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik", &TQTRM::miCiselnikClick);
     item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"), "miSpravaUdalosti",
          &TQTRM::miSpravaUdalostiClick);
 
@@ -167,9 +168,6 @@ void TQTRM::buildMenu() {
     connect(miNapoveda_, &QAction::triggered, this, &TQTRM::miNapovedaClick);
 
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
-
-    // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miVyhod, miKarty_, miCis};
 }
 
 void TQTRM::buildClientArea() {
@@ -238,9 +236,6 @@ void TQTRM::applyMenuStates() {
         a->setEnabled(loginOffered_);
     }
     miKarty_->setEnabled(loginOffered_ && ctx_.db.keyHolders.count() > 0);
-    for (QAction* a : notAvailable_) {
-        a->setEnabled(false);
-    }
     miNapoveda_->setEnabled(!ended_);
 }
 
@@ -453,9 +448,18 @@ void TQTRM::miHistorieUdalostiClick() {
     ui::execModal(history);
 }
 
-void TQTRM::miVyhodnotitClick() {}
-void TQTRM::miKartyClick() {}
-void TQTRM::miCiselnikClick() {}
+void TQTRM::miVyhodnotitClick() {
+    attendance::runEvaluation(ctx_.attendance, ctx_.db, ctx_.calendar.holidays, ctx_.dir,
+                              ctx_.clock, this);
+}
+
+void TQTRM::miKartyClick() {
+    attendance::runCardRegister(ctx_.attendance, ctx_.db, ctx_.calendar.holidays, ctx_.dir,
+                                ctx_.clock, this);
+}
+void TQTRM::miCiselnikClick() {
+    reportFileResult(attendance::runCodeList(ctx_.attendance, ctx_.dir, ctx_.clock, this));
+}
 void TQTRM::miSpravaUdalostiClick() {
     TEVEMAN management(ctx_.dir, ctx_.db, ctx_.clock, serviceMode_, this);
     ui::execModal(management);

@@ -4,7 +4,6 @@
 #include "events/protocol_log.h"
 
 #include <QMainWindow>
-#include <QSet>
 #include <functional>
 #include <string_view>
 
@@ -107,7 +106,6 @@ private:
     QList<QAction*> enabledByLogin_;
     QAction* miKarty_ = nullptr;
     // Items whose windows the program does not have yet.
-    QSet<QAction*> notAvailable_;
 
     QLabel* Label1_ = nullptr;
     QLabel* Label2_ = nullptr;

@@ -22,11 +22,12 @@ template <typename T, typename CountCheck>
 FileResult readOneRecord(const fs::path& file, T& value, bool& taken, CountCheck countTooHigh) {
     taken = false;
     bool countDamaged = false;
-    FileResult r = readRecordFile(file, T::kSize, 1, [&](std::span<const std::uint8_t> bytes) {
+    const auto take = [&](std::span<const std::uint8_t> bytes) {
         countDamaged = countTooHigh(bytes);
         value = T::fromBytes(bytes);
         taken = true;
-    });
+    };
+    FileResult r = readRecordFile(file, T::kSize, 1, take).result;
     if (r && countDamaged) {
         fs::path kept;
         std::string text = "Soubor " + file.filename().string() +

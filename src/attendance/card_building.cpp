@@ -146,7 +146,7 @@ private:
 } // namespace
 
 EventBuildResult buildFromEvents(AttendanceCard& card, const EventTable& events,
-                                 const std::function<void()>& onEvent) {
+                                 const std::function<bool()>& goOn) {
     EventBuildResult result;
     const DateTime first = firstTimeOfCard(card);
     const DateTime last = lastTimeOfCard(card);
@@ -155,8 +155,9 @@ EventBuildResult buildFromEvents(AttendanceCard& card, const EventTable& events,
     const std::uint8_t* previous = nullptr;
     Builder builder(card);
     for (int i = 1; i <= events.count(); ++i) {
-        if (onEvent) {
-            onEvent();
+        if (goOn && !goOn()) {
+            result.interrupted = true;
+            break;
         }
         const std::uint8_t* raw = events.rawRecord(i).data();
         const DateTime t = eventTime(raw);

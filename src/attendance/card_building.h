@@ -21,6 +21,9 @@ struct EventBuildResult {
     // An event needed a new line and all 300 were in use: building stopped at it,
     // and it and every later event were left out.
     bool cardFull = false;
+    // The operator stopped it: the events from there on were left for the next build,
+    // which goes on after the last time on the card.
+    bool interrupted = false;
 };
 
 // "Originální data": appends the attendance bookings of the card's key holder to the
@@ -31,9 +34,10 @@ struct EventBuildResult {
 // decides: 0 arrival opens a shift line (and closes an open line of the same day),
 // 1 business, 2 doctor, 3 break and 5 reader 5 close the open line and open a line of
 // code 2, 3, 4, 5; 4 departure closes the open line (a departure without arrival
-// becomes a shift line with no start). `onEvent` runs for every event walked.
+// becomes a shift line with no start). `goOn` runs before every event walked (to show
+// progress); when it returns false the building stops there.
 EventBuildResult buildFromEvents(AttendanceCard& card, const EventTable& events,
-                                 const std::function<void()>& onEvent = {});
+                                 const std::function<bool()>& goOn = {});
 
 // "Konstantní data": one shift line per day of the card with the usual times (Saturdays
 // and Sundays only with `includeWeekends`, holidays always), until the card is full;

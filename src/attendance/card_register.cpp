@@ -54,7 +54,8 @@ FileResult CardRegister::open(const fs::path& file) {
     if (bytes.size() % kRecord != 0) {
         // Reports the damage in the words of the other data files and keeps the copy.
         return readRecordFile(file, kRecord, bytes.size() / kRecord,
-                              [](std::span<const std::uint8_t>) {});
+                              [](std::span<const std::uint8_t>) {})
+            .result;
     }
     return FileResult::success();
 }

@@ -18,13 +18,12 @@ std::string twoDigits(int n) {
     return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
 }
 
-// The time of day of a usual time, "hh:nn".
-std::string clockText(DateTime value) {
+} // namespace
+
+std::string timeOfDayText(DateTime value) {
     const DateTime t = timeOfDay(value);
     return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
 }
-
-} // namespace
 
 std::string cardDateText(DateTime day) {
     return isCalendarValue(day) ? formatDateTime("dd.mm.yyyy", day) : "?";
@@ -39,9 +38,6 @@ std::string cardTimeText(DateTime time) {
 }
 
 std::string cardDurationText(DateTime duration) {
-    if (duration == 0.0) {
-        return "";
-    }
     const int m = minutesOf(duration);
     if (m < 0) {
         return "?";
@@ -51,15 +47,29 @@ std::string cardDurationText(DateTime duration) {
 }
 
 std::string usualStartText(const AttendanceCard& card) {
-    return "Obvykle od: " + clockText(card.usualStart);
+    return "Obvykle od: " + timeOfDayText(card.usualStart);
 }
 
 std::string usualEndText(const AttendanceCard& card) {
-    return "Obvykle do: " + clockText(card.usualEnd);
+    return "Obvykle do: " + timeOfDayText(card.usualEnd);
 }
 
 std::string fillMissingText(const AttendanceCard& card) {
     return card.fillMissing != 0 ? "doplňovat chybějící" : "chybějící nedoplňovat";
+}
+
+std::string registerListLine(const std::string& holderName, const AttendanceCard& card) {
+    const auto dayMonth = [](DateTime d) {
+        return isCalendarValue(d) ? formatDateTime("dd.mm.", d) : "?";
+    };
+    return padRight(holderName + " " + dayMonth(card.dateFrom) + "-" + dayMonth(card.dateTo), 44) +
+           " " + card.keyNumber.text();
+}
+
+KeyNumber keyOfRegisterLine(const std::string& line) {
+    // Characters, not bytes: a name with Czech letters takes more bytes than characters.
+    const std::string key = padRight(line, 59).substr(padRight(line, 45).size());
+    return isWellFormedKeyText(key) ? KeyNumber::parse(key) : KeyNumber{};
 }
 
 std::vector<std::string> cardListing(const AttendanceCard& card, const AttendanceCodeList& codes) {

@@ -131,6 +131,15 @@ int AttendanceCodeList::find(int code) const {
     return 0;
 }
 
+bool AttendanceCodeList::codeTakenByAnother(int code, int ownIndex) const {
+    for (int i = 1; i <= count_; ++i) {
+        if (i != ownIndex && at(i).code == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
 const AttendanceCodeRecord* AttendanceCodeList::record(int code) const {
     const int i = find(code);
     return i == 0 ? nullptr : &at(i);

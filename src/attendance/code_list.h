@@ -91,6 +91,8 @@ public:
 
     // Index of the first slot with the code, 0 when none.
     int find(int code) const;
+    // Whether a slot other than `ownIndex` (0: a record not in the list) holds the code.
+    bool codeTakenByAnother(int code, int ownIndex) const;
     // The record of a code, or nullptr.
     const AttendanceCodeRecord* record(int code) const;
     // The code's name, or "? " + code + " ?" for a code the list does not hold.

@@ -28,6 +28,15 @@ bool ReportRowDefinition::append(const ReportRowItem& item) {
     return true;
 }
 
+bool ReportRowDefinition::remove(int i) {
+    if (i < 1 || i > count_) {
+        return false;
+    }
+    std::copy(items_.begin() + i, items_.begin() + count_, items_.begin() + i - 1);
+    --count_;
+    return true;
+}
+
 ReportRowDefinition ReportRowDefinition::fromBytes(std::span<const std::uint8_t> in) {
     ByteReader r(in);
     ReportRowDefinition d;

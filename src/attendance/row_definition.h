@@ -33,6 +33,9 @@ public:
     const ReportRowItem& at(int i) const { return items_[static_cast<std::size_t>(i - 1)]; }
     // false when 25 columns exist.
     bool append(const ReportRowItem& item);
+    // Removes column i (1..count), the later ones move up; false outside the range.
+    bool remove(int i);
+    void clear() { count_ = 0; }
 
     // A count byte above 25 (a damaged file) is read as 25.
     static ReportRowDefinition fromBytes(std::span<const std::uint8_t> in);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace qtr {
 namespace {
@@ -43,6 +44,47 @@ void appendNumber(std::string& out, int value, int width) {
     }
     while (n > 0) {
         out.push_back(buf[--n]);
+    }
+}
+
+// Whole day and milliseconds of the day, rounded to the millisecond; nothing for a
+// value outside the valid range (checked before any conversion to an integer).
+struct DayAndMs {
+    long long day;
+    long long ms;
+};
+
+std::optional<DayAndMs> splitDateTime(DateTime value) {
+    if (!std::isfinite(value) || value <= kFirstValidDateTime - 1 ||
+        value >= kEndOfValidDateTimes) {
+        return std::nullopt;
+    }
+    // Before the epoch the date part counts back and the fraction still runs forward.
+    DayAndMs s{static_cast<long long>(std::trunc(value)), 0};
+    s.ms = std::llround(std::fabs(value - static_cast<double>(s.day)) * kMsPerDay);
+    if (s.ms >= static_cast<long long>(kMsPerDay)) {
+        s.ms -= static_cast<long long>(kMsPerDay);
+        s.day += value < 0 ? -1 : 1;
+    }
+    if (s.day < static_cast<long long>(kFirstValidDateTime) ||
+        s.day >= static_cast<long long>(kEndOfValidDateTimes)) {
+        return std::nullopt;
+    }
+    return s;
+}
+
+// How many characters a token prints for a valid value, names counted as one.
+std::size_t unknownWidth(char token, std::size_t run) {
+    switch (token) {
+    case 'd':
+    case 'm':
+        return run >= 3 ? 1 : run;
+    case 'y':
+        return run >= 3 ? 4 : 2;
+    case 'z':
+        return run >= 3 ? 3 : 1;
+    default: // h n s
+        return run >= 2 ? 2 : 1;
     }
 }
 
@@ -89,18 +131,24 @@ DateTime encodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 DateTime encodeDateTime(const CivilDateTime& c) {
-    return encodeDate(c.year, c.month, c.day) +
-           encodeTime(c.hour, c.minute, c.second, c.millisecond);
+    // Before the epoch the date part counts back and the time still runs forward, as
+    // decodeDateTime reads it: 31.12.1000 23:08 is -328352 - 0.96.
+    const DateTime date = encodeDate(c.year, c.month, c.day);
+    const DateTime time = encodeTime(c.hour, c.minute, c.second, c.millisecond);
+    return date < 0 ? date - time : date + time;
+}
+
+bool isValidDateTime(DateTime value) {
+    return splitDateTime(value).has_value();
 }
 
 CivilDateTime decodeDateTime(DateTime value) {
-    // Before the epoch the date part counts back and the fraction still runs forward.
-    long long day = static_cast<long long>(std::trunc(value));
-    long long ms = std::llround(std::fabs(value - static_cast<double>(day)) * kMsPerDay);
-    if (ms >= static_cast<long long>(kMsPerDay)) {
-        ms -= static_cast<long long>(kMsPerDay);
-        day += value < 0 ? -1 : 1;
+    const auto split = splitDateTime(value);
+    if (!split) {
+        return {};
     }
+    const long long day = split->day;
+    const long long ms = split->ms;
     CivilDateTime c;
     // Civil date from the day number (days since 1 January of year 1, that day = 0).
     long long n = day + kEpochOffset - 1;
@@ -135,8 +183,12 @@ DateTime timePart(DateTime value) {
 }
 
 int dayOfWeek(DateTime value) {
-    // 30 December 1899 was a Saturday.
-    const long long day = static_cast<long long>(std::trunc(value));
+    const auto split = splitDateTime(value);
+    if (!split) {
+        return 0;
+    }
+    // 30 December 1899 was a Saturday. The day as rounded for display.
+    const long long day = split->day;
     long long r = (day + 6) % 7; // 0 = Sunday
     if (r < 0) {
         r += 7;
@@ -158,6 +210,7 @@ std::string_view czechMonthAbbreviation(int m) {
 }
 
 std::string formatDateTime(std::string_view pattern, DateTime value) {
+    const bool valid = isValidDateTime(value);
     const CivilDateTime c = decodeDateTime(value);
     std::string out;
     std::size_t i = 0;
@@ -166,6 +219,11 @@ std::string formatDateTime(std::string_view pattern, DateTime value) {
         std::size_t run = 1;
         while (i + run < pattern.size() && pattern[i + run] == ch) {
             ++run;
+        }
+        if (!valid && std::string_view("dmyhnsz").find(ch) != std::string_view::npos) {
+            out.append(unknownWidth(ch, run), '?');
+            i += run;
+            continue;
         }
         switch (ch) {
         case 'd':
@@ -263,7 +321,7 @@ bool parseDateTime(std::string_view text, DateTime& out) {
     if (!isValidDate(y, mo, d) || !isValidTime(h, mi, s)) {
         return false;
     }
-    out = encodeDate(y, mo, d) + encodeTime(h, mi, s);
+    out = encodeDateTime({y, mo, d, h, mi, s, 0});
     return true;
 }
 

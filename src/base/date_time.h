@@ -28,16 +28,25 @@ bool isValidTime(int hour, int minute, int second, int millisecond = 0);
 DateTime encodeDate(int year, int month, int day);
 // Fraction of the day.
 DateTime encodeTime(int hour, int minute, int second, int millisecond = 0);
+// Date and time; before the epoch the time is counted away from it (see decodeDateTime).
 DateTime encodeDateTime(const CivilDateTime& c);
 
+// A date-time is valid from 1 January 0001 00:00 up to, not including, 1 January 10000:
+// a stored time stamp may hold any double (NaN, infinities, 1e18), and every routine
+// below takes it without overflow or hang.
+inline constexpr DateTime kFirstValidDateTime = -693593.0;  // 01.01.0001
+inline constexpr DateTime kEndOfValidDateTimes = 2958466.0; // 01.01.10000
+bool isValidDateTime(DateTime value);
+
 // Rounded to the millisecond; a fraction that rounds up to a whole day moves to the next day.
+// A value that is not valid gives the default (30.12.1899 00:00); check isValidDateTime.
 CivilDateTime decodeDateTime(DateTime value);
 
 // Whole days (the date part) and the time of day.
 DateTime datePart(DateTime value);
 DateTime timePart(DateTime value);
 
-// 1 = Sunday, 2 = Monday, ... 7 = Saturday.
+// 1 = Sunday, 2 = Monday, ... 7 = Saturday; 0 for a value that is not valid.
 int dayOfWeek(DateTime value);
 
 // Czech names: index 1 = Monday .. 7 = Sunday for days, 1..12 for months.
@@ -50,6 +59,8 @@ std::string_view czechMonthAbbreviation(int month);
 // m mm mmm mmmm (month), yy yyyy, h hh, n nn (minute), s ss, z zzz; text in
 // double or single quotes and every other character is copied as it stands.
 // Example: "dd.mm.yyyy hh:nn:ss", "dd.mm.yyyy dddd hh:nn".
+// A value that is not valid prints every token as question marks of its width
+// ("??.??.???? ??:??:??"), so a listing shows the bad record and goes on.
 std::string formatDateTime(std::string_view pattern, DateTime value);
 
 // Parses "dd.mm.yyyy", "dd.mm.yyyy hh:nn" or "dd.mm.yyyy hh:nn:ss" (one or two

@@ -76,6 +76,13 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
         cp = (cp << 6) | (c & 0x3F);
         ++i;
     }
+    // An overlong form would smuggle a control character past every check (C0 8D is
+    // a CR that splits a line of a text file); surrogates and values beyond Unicode
+    // are no characters either.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+        return kBad;
+    }
     return cp;
 }
 

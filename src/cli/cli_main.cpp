@@ -1,8 +1,12 @@
 #include "cli/cli_main.h"
 
+#include "app/data_directory.h"
+#include "base/file_io.h"
 #include "cli/commands.h"
 #include "comm/port_names.h"
 
+#include <exception>
+#include <filesystem>
 #include <ostream>
 
 namespace qtr::cli {
@@ -15,6 +19,23 @@ void printUsage(std::ostream& err) {
     for (const auto& c : allCommands()) {
         err << "  " << c.usage << "\n";
     }
+}
+
+// Runs a command on the data directory, settled first (an interrupted key change,
+// temporary files of killed saves). Whatever a command throws ends here, in Czech.
+int runCommand(const CliCommand& command, CliContext& ctx) {
+    try {
+        for (const auto& note : openDataDirectory(ctx.dir)) {
+            *ctx.err << note << "\n";
+        }
+        return command.run(ctx);
+    } catch (const std::filesystem::filesystem_error& e) {
+        *ctx.err << "Chyba souboru " << e.path1().string() << ": "
+                 << czechErrnoText(e.code().value()) << "\n";
+    } catch (const std::exception& e) {
+        *ctx.err << "Neočekávaná chyba: " << e.what() << "\n";
+    }
+    return kExitFailure;
 }
 
 } // namespace
@@ -57,7 +78,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     ctx.args.assign(argv.begin() + static_cast<long>(i) + 1, argv.end());
     for (const auto& c : allCommands()) {
         if (c.name == name) {
-            const int status = c.run(ctx);
+            const int status = runCommand(c, ctx);
             if (ctx.pdfFile && !ctx.reportEmitted && status == kExitOk) {
                 err << "Příkaz " << name << " nevypisuje sestavu, --pdf nelze použít.\n";
                 return kExitUsage;

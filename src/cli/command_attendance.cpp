@@ -1,7 +1,10 @@
-// qtr-cli attendance build | evaluate: the card of one key holder built from the stored
-// events and saved in the card register, and its evaluation over a processing period.
+// qtr-cli attendance build | evaluate | report | card, and codes: the card of one key
+// holder built from the stored events and saved in the card register, its evaluation
+// over a processing period, the printed report of one or every booked holder, the
+// card printout and the printed code list.
 
 #include "attendance/attendance_data.h"
+#include "attendance/attendance_events.h"
 #include "attendance/attendance_files.h"
 #include "attendance/attendance_time.h"
 #include "attendance/card_building.h"
@@ -10,6 +13,8 @@
 #include "attendance/card_text.h"
 #include "attendance/evaluation.h"
 #include "attendance/evaluation_export.h"
+#include "attendance/report_texts.h"
+#include "base/clock.h"
 #include "base/file_io.h"
 #include "base/hour_minute.h"
 #include "base/key_number.h"
@@ -18,9 +23,10 @@
 #include "cli/commands.h"
 #include "db/configuration_database.h"
 #include "db/data_files.h"
-#include "events/event_file.h"
+#include "docs/report_text.h"
 #include "events/event_table.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -30,12 +36,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
+enum class Command { Build, Evaluate, Report, Card };
+
 constexpr const char* kBuildUsage =
     "Použití: attendance build --key KLÍČ --from dd.mm.yyyy --to dd.mm.yyyy "
     "[--usual HH:MM-HH:MM] [--fill | --no-fill] [--new]";
 constexpr const char* kEvaluateUsage =
     "Použití: attendance evaluate --key KLÍČ --from dd.mm.yyyy --to dd.mm.yyyy [--csv]";
+constexpr const char* kReportUsage =
+    "Použití: attendance report --key KLÍČ | --all --from dd.mm.yyyy --to dd.mm.yyyy";
+constexpr const char* kCardUsage = "Použití: attendance card --key KLÍČ";
 constexpr const char* kCardFaults = "Chyby v docházkové kartě!";
+
+const char* usageOf(Command c) {
+    switch (c) {
+    case Command::Build:
+        return kBuildUsage;
+    case Command::Evaluate:
+        return kEvaluateUsage;
+    case Command::Report:
+        return kReportUsage;
+    case Command::Card:
+        return kCardUsage;
+    }
+    return kBuildUsage;
+}
 
 struct Options {
     std::optional<KeyNumber> key;
@@ -45,6 +70,7 @@ struct Options {
     std::optional<bool> fill;
     bool fresh = false;
     bool csv = false;
+    bool all = false;
 };
 
 bool parseDay(const std::string& text, std::optional<DateTime>& day) {
@@ -56,9 +82,10 @@ bool parseDay(const std::string& text, std::optional<DateTime>& day) {
     return true;
 }
 
-// The options of "attendance build" (or "evaluate"); a Czech text in `problem` when wrong.
-bool parseOptions(const std::vector<std::string>& args, bool build, Options& o,
+// The options of an attendance command; a Czech text in `problem` when wrong.
+bool parseOptions(const std::vector<std::string>& args, Command command, Options& o,
                   std::string& problem) {
+    const bool build = command == Command::Build;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (build && (a == "--fill" || a == "--no-fill")) {
@@ -69,12 +96,17 @@ bool parseOptions(const std::vector<std::string>& args, bool build, Options& o,
             o.fresh = true;
             continue;
         }
-        if (!build && a == "--csv") {
+        if (command == Command::Evaluate && a == "--csv") {
             o.csv = true;
             continue;
         }
-        const bool takesValue =
-            a == "--key" || a == "--from" || a == "--to" || (build && a == "--usual");
+        if (command == Command::Report && a == "--all") {
+            o.all = true;
+            continue;
+        }
+        const bool takesValue = a == "--key" ||
+                                ((a == "--from" || a == "--to") && command != Command::Card) ||
+                                (build && a == "--usual");
         if (!takesValue || i + 1 >= args.size()) {
             problem = "Neznámý nebo neúplný parametr: " + a;
             return false;
@@ -101,26 +133,39 @@ bool parseOptions(const std::vector<std::string>& args, bool build, Options& o,
             return false;
         }
     }
-    if (!o.key || !o.from || !o.to) {
+    if (command == Command::Card) {
+        if (!o.key) {
+            problem = "Chybí --key.";
+            return false;
+        }
+        return true;
+    }
+    if (command == Command::Report && o.all == o.key.has_value()) {
+        problem = "Zadejte buď --key, nebo --all.";
+        return false;
+    }
+    if ((!o.key && !o.all) || !o.from || !o.to) {
         problem = "Chybí --key, --from nebo --to.";
         return false;
     }
     return true;
 }
 
-// What both commands load: the installation (for the units and the holder's name).
-// False with the reason on stderr when a file of it could not be loaded (a card built
-// without the bookings of units lost from a damaged unit file would never get them) or
-// the key holder is not registered.
-bool loadHolder(CliContext& ctx, const KeyNumber& key, ConfigurationDatabase& db,
-                std::string& name) {
+// The installation (for the units and the holders' names); false with the reason on
+// stderr when a file of it could not be loaded: a card built without the bookings of
+// units lost from a damaged unit file would never get them.
+bool loadInstallation(CliContext& ctx, ConfigurationDatabase& db) {
     const auto errors = loadConfiguration(db, ctx.dir);
     for (const auto& e : errors) {
         *ctx.err << e << "\n";
     }
-    if (!errors.empty()) {
-        return false;
-    }
+    return errors.empty();
+}
+
+// The name of a registered key holder; false with the reason on stderr for a key
+// nobody holds.
+bool holderName(CliContext& ctx, const ConfigurationDatabase& db, const KeyNumber& key,
+                std::string& name) {
     if (db.keyHolders.findByKey(key) == 0) {
         *ctx.err << "Klíč " << key.text() << " nepatří žádnému nositeli klíče (" << kKeyHoldersFile
                  << ").\n";
@@ -130,27 +175,12 @@ bool loadHolder(CliContext& ctx, const KeyNumber& key, ConfigurationDatabase& db
     return true;
 }
 
-// The attendance bookings of the event file, as the card windows have them.
-bool loadAttendanceEvents(CliContext& ctx, const ConfigurationDatabase& db, EventTable& table) {
-    const fs::path file = ctx.dir / kEventFile;
-    std::error_code ec;
-    if (fs::exists(file, ec)) {
-        const EventLoadResult loaded = table.load(file);
-        if (!loaded.file) {
-            *ctx.err << loaded.file.error() << "\n";
-            return false;
-        }
-        if (loaded.partialBytes != 0) {
-            *ctx.err << "Soubor " << kEventFile << " končí neúplným záznamem ("
-                     << loaded.partialBytes << " B), který nebyl načten.\n";
-        }
-        if (loaded.recordsInFile > static_cast<std::uint64_t>(table.count())) {
-            *ctx.err << "Soubor " << kEventFile << " obsahuje " << loaded.recordsInFile
-                     << " událostí, načteno je prvních " << table.count() << ".\n";
-        }
+// The attendance bookings of the event file, as the card windows have them; false
+// when there are none.
+bool loadBookings(CliContext& ctx, const ConfigurationDatabase& db, EventTable& table) {
+    for (const std::string& note : loadAttendanceEvents(table, ctx.dir, db.units)) {
+        *ctx.err << note << "\n";
     }
-    table.sort(SortKind::TimeThenKey);
-    table.keepAttendance(db.units);
     if (table.count() == 0) {
         *ctx.err << "Chybí originální události docházky!\n";
         return false;
@@ -158,9 +188,46 @@ bool loadAttendanceEvents(CliContext& ctx, const ConfigurationDatabase& db, Even
     return true;
 }
 
+// The code list; a damaged file is reported and what it still holds is used.
+AttendanceCodeList loadCodes(CliContext& ctx) {
+    AttendanceCodeList codes;
+    if (FileResult r = loadCodeList(ctx.dir / kCodeListFile, codes); !r) {
+        *ctx.err << r.error() << "\n";
+    }
+    return codes;
+}
+
+// The card register as it stands; false when there is none or it cannot be read.
+bool openExistingRegister(CliContext& ctx, CardRegister& reg) {
+    const fs::path file = ctx.dir / kCardRegisterFile;
+    std::error_code ec;
+    if (!fs::exists(file, ec)) {
+        *ctx.err << "Registr karet " << kCardRegisterFile << " neexistuje.\n";
+        return false;
+    }
+    if (FileResult r = reg.open(file); !r) {
+        *ctx.err << r.error() << "\n";
+        return reg.isOpen();
+    }
+    return true;
+}
+
+// The card of the key from the register; false with the reason on stderr.
+bool storedCard(CliContext& ctx, CardRegister& reg, const KeyNumber& key, AttendanceCard& card) {
+    if (!reg.find(key)) {
+        *ctx.err << (reg.fileError().empty() ? "Karta klíče " + key.text() + " v registru " +
+                                                   kCardRegisterFile + " není."
+                                             : reg.fileError())
+                 << "\n";
+        return false;
+    }
+    card = reg.found();
+    return true;
+}
+
 // The lines whose check left a fault ("#...") in their note.
-void reportFaultyLines(CliContext& ctx, const AttendanceCard& card) {
-    *ctx.err << kCardFaults << "\n";
+void reportFaultyLines(CliContext& ctx, const std::string& who, const AttendanceCard& card) {
+    *ctx.err << kCardFaults << (who.empty() ? "" : " (" + who + ")") << "\n";
     for (int i = 1; i <= card.lineCount(); ++i) {
         const std::string note = card.line(i).note.text();
         if (note.starts_with("#")) {
@@ -169,13 +236,62 @@ void reportFaultyLines(CliContext& ctx, const AttendanceCard& card) {
     }
 }
 
-int attendanceBuild(CliContext& ctx) {
-    Options o;
-    std::string problem;
-    if (!parseOptions(ctx.args, true, o, problem)) {
-        *ctx.err << problem << "\n" << kBuildUsage << "\n";
-        return kExitUsage;
+// What the evaluation of stored cards needs besides the card.
+struct EvaluationInputs {
+    ConfigurationDatabase db;
+    AttendanceCodeList codes;
+    HolidayTable holidays;
+    std::optional<bool> holidaysRead; // read once, whatever it gave
+    CardRegister reg;
+};
+
+bool loadEvaluationInputs(CliContext& ctx, EvaluationInputs& in) {
+    if (!loadInstallation(ctx, in.db)) {
+        return false;
     }
+    in.codes = loadCodes(ctx);
+    return openExistingRegister(ctx, in.reg);
+}
+
+// The holiday table, read once for all the cards evaluated.
+bool holidaysLoaded(CliContext& ctx, EvaluationInputs& in) {
+    if (!in.holidaysRead) {
+        const FileResult r = loadHolidayTable(in.holidays, ctx.dir);
+        // The days of a damaged table would count as working days: no evaluation on it.
+        if (!r) {
+            *ctx.err << r.error() << "\n";
+        }
+        in.holidaysRead = r.ok();
+    }
+    return *in.holidaysRead;
+}
+
+// The register's card of the key evaluated over the period, as "Zpracovat" does it;
+// false with the reasons on stderr.
+bool evaluateStoredCard(CliContext& ctx, EvaluationInputs& in, const KeyNumber& key,
+                        const std::string& who, DateTime from, DateTime to, AttendanceCard& card,
+                        EvaluationResult& result) {
+    if (!storedCard(ctx, in.reg, key, card)) {
+        return false;
+    }
+    if (!intervalsOverlap(card.dateFrom, card.dateTo, from, to)) {
+        *ctx.err << "Období zpracování " << cardDateText(from) << " - " << cardDateText(to)
+                 << " nezasahuje do platnosti karty " << cardDateText(card.dateFrom) << " - "
+                 << cardDateText(card.dateTo) << (who.empty() ? "" : " (" + who + ")") << ".\n";
+        return false;
+    }
+    if (!holidaysLoaded(ctx, in)) {
+        return false;
+    }
+    if (!checkCard(card) ||
+        !evaluationGate(card, in.codes, holidayQuery(in.holidays), from, to, result)) {
+        reportFaultyLines(ctx, who, card);
+        return false;
+    }
+    return true;
+}
+
+int attendanceBuild(CliContext& ctx, const Options& o) {
     if (!intervalValid(*o.from, *o.to)) {
         *ctx.err << "Nevhodný časový interval!\n";
         return kExitUsage;
@@ -183,13 +299,11 @@ int attendanceBuild(CliContext& ctx) {
     ConfigurationDatabase db;
     std::string name;
     EventTable events;
-    if (!loadHolder(ctx, *o.key, db, name) || !loadAttendanceEvents(ctx, db, events)) {
+    if (!loadInstallation(ctx, db) || !holderName(ctx, db, *o.key, name) ||
+        !loadBookings(ctx, db, events)) {
         return kExitFailure;
     }
-    AttendanceCodeList codes;
-    if (FileResult r = loadCodeList(ctx.dir / kCodeListFile, codes); !r) {
-        *ctx.err << r.error() << "\n";
-    }
+    const AttendanceCodeList codes = loadCodes(ctx);
     CardRegister reg;
     if (FileResult r = reg.open(ctx.dir / kCardRegisterFile); !r) {
         *ctx.err << r.error() << "\n";
@@ -251,67 +365,23 @@ int attendanceBuild(CliContext& ctx) {
     return status;
 }
 
-int attendanceEvaluate(CliContext& ctx) {
-    Options o;
-    std::string problem;
-    if (!parseOptions(ctx.args, false, o, problem)) {
-        *ctx.err << problem << "\n" << kEvaluateUsage << "\n";
-        return kExitUsage;
-    }
+int attendanceEvaluate(CliContext& ctx, const Options& o) {
     if (!intervalValid(*o.from, *o.to)) {
         *ctx.err << "Nevhodný interval zpracování!\n";
         return kExitUsage;
     }
-    ConfigurationDatabase db;
+    EvaluationInputs in;
     std::string name;
-    if (!loadHolder(ctx, *o.key, db, name)) {
+    if (!loadEvaluationInputs(ctx, in) || !holderName(ctx, in.db, *o.key, name)) {
         return kExitFailure;
     }
-    AttendanceCodeList codes;
-    if (FileResult r = loadCodeList(ctx.dir / kCodeListFile, codes); !r) {
-        *ctx.err << r.error() << "\n";
-    }
-    const fs::path registerFile = ctx.dir / kCardRegisterFile;
-    std::error_code ec;
-    CardRegister reg;
-    if (!fs::exists(registerFile, ec)) {
-        *ctx.err << "Registr karet " << kCardRegisterFile << " neexistuje.\n";
-        return kExitFailure;
-    }
-    if (FileResult r = reg.open(registerFile); !r) {
-        *ctx.err << r.error() << "\n";
-        if (!reg.isOpen()) {
-            return kExitFailure;
-        }
-    }
-    if (!reg.find(*o.key)) {
-        *ctx.err << (reg.fileError().empty() ? "Karta klíče " + o.key->text() + " v registru " +
-                                                   kCardRegisterFile + " není."
-                                             : reg.fileError())
-                 << "\n";
-        return kExitFailure;
-    }
-    AttendanceCard card = reg.found();
-    if (!intervalsOverlap(card.dateFrom, card.dateTo, *o.from, *o.to)) {
-        *ctx.err << "Období zpracování " << cardDateText(*o.from) << " - " << cardDateText(*o.to)
-                 << " nezasahuje do platnosti karty " << cardDateText(card.dateFrom) << " - "
-                 << cardDateText(card.dateTo) << ".\n";
-        return kExitFailure;
-    }
-    HolidayTable holidays;
-    if (FileResult r = loadHolidayTable(holidays, ctx.dir); !r) {
-        // The days of a damaged table would count as working days: no evaluation on it.
-        *ctx.err << r.error() << "\n";
-        return kExitFailure;
-    }
+    AttendanceCard card;
     EvaluationResult result;
-    if (!checkCard(card) ||
-        !evaluationGate(card, codes, holidayQuery(holidays), *o.from, *o.to, result)) {
-        reportFaultyLines(ctx, card);
+    if (!evaluateStoredCard(ctx, in, *o.key, "", *o.from, *o.to, card, result)) {
         return kExitFailure;
     }
     if (o.csv) {
-        const std::string csv = evaluationCsv(result, codes);
+        const std::string csv = evaluationCsv(result, in.codes);
         if (ctx.outFile) {
             if (FileResult r = writeFileAtomically(*ctx.outFile, csv); !r) {
                 *ctx.err << r.error() << "\n";
@@ -322,21 +392,141 @@ int attendanceEvaluate(CliContext& ctx) {
         *ctx.out << csv;
         return kExitOk;
     }
-    return emitLines(ctx, evaluationTextLines(name, card, result, codes));
+    return emitLines(ctx, evaluationTextLines(name, card, result, in.codes));
+}
+
+// "VÝKAZ DOCHÁZKY" of one holder, or of every holder booked in the period one after
+// another, each on a page of its own, for the monthly payroll run. A holder whose
+// report cannot be made is named on stderr, the others are still printed, and the
+// run fails so that a missing page cannot go unnoticed.
+int attendanceReport(CliContext& ctx, const Options& o) {
+    if (!intervalValid(*o.from, *o.to)) {
+        *ctx.err << "Nevhodný interval zpracování!\n";
+        return kExitUsage;
+    }
+    EvaluationInputs in;
+    if (!loadEvaluationInputs(ctx, in)) {
+        return kExitFailure;
+    }
+    ReportRowDefinition columns;
+    if (FileResult r = loadRowDefinition(ctx.dir / kRowDefinitionFile, columns); !r) {
+        *ctx.err << r.error() << "\n";
+    }
+    std::vector<KeyNumber> keys;
+    if (o.key) {
+        keys.push_back(*o.key);
+    } else {
+        EventTable events;
+        if (!loadBookings(ctx, in.db, events)) {
+            return kExitFailure;
+        }
+        // The holders in the order of the key holder register, as the payroll knows them.
+        const std::vector<KeyNumber> booked = keysBookedInPeriod(events, *o.from, *o.to);
+        for (const KeyHolderRecord& holder : in.db.keyHolders.records()) {
+            if (std::find(booked.begin(), booked.end(), holder.keyNumber) != booked.end() &&
+                std::find(keys.begin(), keys.end(), holder.keyNumber) == keys.end()) {
+                keys.push_back(holder.keyNumber);
+            }
+        }
+        for (const KeyNumber& k : booked) {
+            if (in.db.keyHolders.findByKey(k) == 0) {
+                *ctx.err << "Klíč " << k.text()
+                         << " má v období docházkové události, ale nepatří žádnému nositeli.\n";
+            }
+        }
+        if (keys.empty()) {
+            *ctx.err << "V období " << cardDateText(*o.from) << " - " << cardDateText(*o.to)
+                     << " nemá žádný nositel klíče docházkové události.\n";
+            return kExitFailure;
+        }
+    }
+    bool allDone = true;
+    std::vector<std::string> lines;
+    for (const KeyNumber& key : keys) {
+        std::string name;
+        if (!holderName(ctx, in.db, key, name)) {
+            allDone = false;
+            continue;
+        }
+        AttendanceCard card;
+        EvaluationResult result;
+        const std::string who = o.all ? name + ", " + key.text() : "";
+        if (!evaluateStoredCard(ctx, in, key, who, *o.from, *o.to, card, result)) {
+            allDone = false;
+            continue;
+        }
+        if (!lines.empty()) {
+            lines.push_back(kPageBreak);
+        }
+        for (auto& l : attendanceReportLines(kReportTitle, name, result, columns)) {
+            lines.push_back(std::move(l));
+        }
+    }
+    if (lines.empty()) {
+        return kExitFailure;
+    }
+    const int status = emitLines(ctx, lines);
+    return allDone ? status : kExitFailure;
+}
+
+// "DOCHÁZKOVÁ KARTA" of the register's card, with its shift days set as the card
+// editor prints it. A card of a key nobody holds any more prints under "?".
+int attendanceCard(CliContext& ctx, const Options& o) {
+    ConfigurationDatabase db;
+    CardRegister reg;
+    AttendanceCard card;
+    if (!loadInstallation(ctx, db) || !openExistingRegister(ctx, reg) ||
+        !storedCard(ctx, reg, *o.key, card)) {
+        return kExitFailure;
+    }
+    const AttendanceCodeList codes = loadCodes(ctx);
+    setShiftDays(card);
+    return emitLines(
+        ctx, cardPrintoutLines(kCardPrintoutTitle, db.keyHolders.nameOfKey(*o.key), card, codes));
 }
 
 } // namespace
 
 int runAttendance(CliContext& ctx) {
     const std::string sub = ctx.args.empty() ? "" : ctx.args[0];
-    if (sub == "build") {
-        return attendanceBuild(ctx);
+    const std::pair<const char*, Command> commands[] = {{"build", Command::Build},
+                                                        {"evaluate", Command::Evaluate},
+                                                        {"report", Command::Report},
+                                                        {"card", Command::Card}};
+    for (const auto& [name, command] : commands) {
+        if (sub != name) {
+            continue;
+        }
+        Options o;
+        std::string problem;
+        if (!parseOptions(ctx.args, command, o, problem)) {
+            *ctx.err << problem << "\n" << usageOf(command) << "\n";
+            return kExitUsage;
+        }
+        switch (command) {
+        case Command::Build:
+            return attendanceBuild(ctx, o);
+        case Command::Evaluate:
+            return attendanceEvaluate(ctx, o);
+        case Command::Report:
+            return attendanceReport(ctx, o);
+        case Command::Card:
+            return attendanceCard(ctx, o);
+        }
     }
-    if (sub == "evaluate") {
-        return attendanceEvaluate(ctx);
+    for (const char* usage : {kBuildUsage, kEvaluateUsage, kReportUsage, kCardUsage}) {
+        *ctx.err << usage << "\n";
     }
-    *ctx.err << kBuildUsage << "\n" << kEvaluateUsage << "\n";
     return kExitUsage;
+}
+
+int runCodes(CliContext& ctx) {
+    if (!ctx.args.empty()) {
+        *ctx.err << "Použití: codes\n";
+        return kExitUsage;
+    }
+    const AttendanceCodeList codes = loadCodes(ctx);
+    return emitLines(ctx, codeListLines(codes, SystemClock().now()));
 }
 
 } // namespace qtr::cli

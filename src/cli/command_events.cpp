@@ -116,8 +116,7 @@ int listEvents(CliContext& ctx) {
         return kExitUsage;
     }
     const auto eventFile = ctx.dir / kEventFile;
-    std::error_code ec;
-    if (!std::filesystem::exists(eventFile, ec)) {
+    if (!isPresent(eventFile)) {
         *ctx.err << "Soubor událostí " << kEventFile << " neexistuje.\n";
         return kExitFailure;
     }

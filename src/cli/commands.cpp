@@ -111,6 +111,14 @@ std::span<const CliCommand> allCommands() {
                    "attendance evaluate --key KLÍČ --from DATUM --to DATUM [--csv]  "
                    "vyhodnocení docházkové karty po dnech a součty",
                    runAttendance},
+        CliCommand{"attendance",
+                   "attendance report --key KLÍČ | --all --from DATUM --to DATUM  výkaz docházky "
+                   "(--all: každého nositele s docházkou v období, s --pdf každého na své stránce)",
+                   runAttendance},
+        CliCommand{"attendance", "attendance card --key KLÍČ  tisk docházkové karty z KARTY.DAT",
+                   runAttendance},
+        CliCommand{"codes", "codes                tisk číselníku docházky (DRUHPRAC.DAT)",
+                   runCodes},
     };
     return kCommands;
 }

@@ -33,7 +33,8 @@ int runSim(CliContext& ctx);         // the console of the simulated units of --
 int runMasterKey(CliContext& ctx);   // command_installation.cpp
 int runSchedules(CliContext& ctx);   // command_access.cpp
 int runPermissions(CliContext& ctx); // command_access.cpp
-int runAttendance(CliContext& ctx);  // attendance build ..., attendance evaluate ...
+int runAttendance(CliContext& ctx);  // attendance build|evaluate|report|card ...
+int runCodes(CliContext& ctx);       // command_attendance.cpp: the printed code list
 int runDoc(CliContext& ctx);         // doc units|keys|rights [--detail]
 
 // command_calendar.cpp: the holiday and planning calendars.

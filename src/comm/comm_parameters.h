@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace qtr {
 
@@ -35,8 +36,16 @@ std::string commDescription(const CommParameters& p);
 // 2400 or 9600.
 int baudRate(const CommParameters& p);
 
-// The record of the file over the defaults; a missing file leaves the defaults. A file
-// shorter than one record is not used (the text says why).
+// The parameters a file's bytes hold, field by field: a field that is missing (a
+// short file) or out of range (a mode but 0 and 1, a port but 0..3, a speed but 0
+// and 1) keeps its default, and `problems` gets one Czech sentence for it and one
+// for a file that is not exactly one record long.
+CommParameters decodeCommParameters(std::span<const std::uint8_t> bytes, std::uint64_t fileSize,
+                                    std::vector<std::string>& problems);
+
+// The record of the file; a missing file leaves the defaults. A file of another size
+// or with a bad field is reported, kept as QTR0000.DAT.bak (so that the rewrite at
+// the end cannot destroy it), and the good fields are used over the defaults.
 FileResult loadCommParameters(const std::filesystem::path& dir, CommParameters& out);
 FileResult saveCommParameters(const std::filesystem::path& dir, const CommParameters& p);
 

@@ -112,17 +112,31 @@ public:
         }
     }
 
-    // The table is emptied and filled from the file; the current position stays.
+    // The table is emptied and filled from the file; the current position stays. A
+    // file that could be neither read nor copied is remembered: save() refuses to
+    // replace it until a copy of it can be kept.
     FileResult load(const std::filesystem::path& file) {
         records_.clear();
-        return readRecordFile(file, Record::kSize, Capacity,
-                              [this](std::span<const std::uint8_t> b) {
-                                  current_ = Record::fromBytes(b);
-                                  append();
-                              });
+        const auto take = [this](std::span<const std::uint8_t> b) {
+            current_ = Record::fromBytes(b);
+            append();
+        };
+        RecordFileRead read = readRecordFile(file, Record::kSize, Capacity, take);
+        if (read.mustNotReplace) {
+            unsafeToReplace_ = file.lexically_normal();
+        } else if (unsafeToReplace_ == file.lexically_normal()) {
+            unsafeToReplace_.clear();
+        }
+        return std::move(read.result);
     }
 
     FileResult save(const std::filesystem::path& file) const {
+        if (!unsafeToReplace_.empty() && unsafeToReplace_ == file.lexically_normal()) {
+            if (auto kept = keepUnreadFile(file); !kept) {
+                return kept;
+            }
+            unsafeToReplace_.clear();
+        }
         std::vector<std::uint8_t> bytes(records_.size() * Record::kSize);
         for (std::size_t i = 0; i < records_.size(); ++i) {
             records_[i].toBytes(std::span(bytes).subspan(i * Record::kSize, Record::kSize));
@@ -171,6 +185,8 @@ protected:
     std::vector<Record> records_;
     int pos_ = 0;
     Record current_{};
+    // The file the last load could neither read nor copy; empty when there is none.
+    mutable std::filesystem::path unsafeToReplace_;
 };
 
 // A table whose records are known by a name field: the exact, case-sensitive

@@ -1,5 +1,6 @@
 #include "db/configuration_database.h"
 
+#include "base/file_io.h"
 #include "db/data_files.h"
 
 namespace qtr {
@@ -15,16 +16,14 @@ void note(std::vector<std::string>& errors, const FileResult& r) {
 
 template <typename Table>
 void createIfMissing(const Table& table, const fs::path& file, std::vector<std::string>& errors) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
+    if (!isPresent(file)) {
         note(errors, table.save(file));
     }
 }
 
 template <typename Table>
 void loadIfPresent(Table& table, const fs::path& file, std::vector<std::string>& errors) {
-    std::error_code ec;
-    if (fs::exists(file, ec)) {
+    if (isPresent(file)) {
         note(errors, table.load(file));
     }
 }

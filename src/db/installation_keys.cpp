@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::string_view kMasterTag = "HLAVNI=";
 constexpr std::string_view kServiceTag = "SERVIS=";
+// Seven key lines and their comments fit many times over.
+constexpr std::uint64_t kInstallationKeysFileLimit = 64 * 1024;
 
 std::string_view trimmed(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -103,12 +105,11 @@ bool parseInstallationKeysText(std::string_view text, InstallationKeys& keys, st
 FileResult loadInstallationKeys(const fs::path& dir, InstallationKeys& keys) {
     keys = {};
     const fs::path file = dir / kInstallationKeysFile;
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
+    if (!isPresent(file)) {
         return FileResult::success();
     }
     std::vector<std::uint8_t> bytes;
-    if (auto r = readWholeFile(file, bytes); !r) {
+    if (auto r = readWholeFile(file, bytes, kInstallationKeysFileLimit); !r) {
         return r;
     }
     std::string error;

@@ -6,6 +6,10 @@
 
 namespace qtr {
 
+// A line of its own that starts a new page when a report is printed (a form feed),
+// as between the reports of several people in one printout.
+inline constexpr const char* kPageBreak = "\f";
+
 // Column helpers of the plain-text reports, counting characters, not bytes, of
 // UTF-8 texts.
 

@@ -18,15 +18,6 @@ FileResult failWith(std::string_view what, const fs::path& path, int err) {
                                czechErrnoText(err));
 }
 
-void syncDirectoryOf(const fs::path& file) {
-    const fs::path dir = file.parent_path();
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 std::uint64_t countStoredEvents(const fs::path& file) {
@@ -47,11 +38,9 @@ FileResult EventFileAppender::open(const fs::path& file) {
     }
     cutOffBytes_ = 0;
     repairNote_.clear();
-    struct stat before {};
-    const bool existed = ::stat(file.c_str(), &before) == 0;
-    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return failWith("Soubor událostí nelze otevřít:", file, errno);
+    int fd = -1;
+    if (auto r = openForAppending(file, fd, "Soubor událostí nelze otevřít:"); !r) {
+        return r;
     }
     // Nothing is looked at or cut before the file is this program's alone.
     if (FileResult locked =
@@ -79,9 +68,6 @@ FileResult EventFileAppender::open(const fs::path& file) {
         ::close(fd);
         lock_.unlock();
         return failWith("Soubor událostí nelze otevřít:", file, err);
-    }
-    if (!existed) {
-        syncDirectoryOf(file);
     }
     auto size = static_cast<std::uint64_t>(st.st_size);
     const std::size_t tail = size % EventRecord::kSize;
@@ -122,29 +108,18 @@ FileResult EventFileAppender::append(const EventRecord& event) {
     size_ = static_cast<std::uint64_t>(st.st_size);
     std::array<std::uint8_t, EventRecord::kSize> bytes{};
     event.toBytes(bytes);
-    std::size_t done = 0;
-    int err = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            err = errno;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    int err = writeAllBytes(fd_, bytes, path_);
     if (err == 0 && ::fdatasync(fd_) != 0) {
         err = errno;
     }
     if (err != 0) {
         // Never leave a part of this record for the next one to be read shifted.
-        if (done > 0 && ::ftruncate(fd_, static_cast<off_t>(size_)) == 0) {
+        if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) {
             ::fdatasync(fd_);
         }
         return failWith("Chyba při zápisu události do souboru", path_, err);
     }
+    fileStep("událost na disku", path_);
     size_ += EventRecord::kSize;
     return FileResult::success();
 }

@@ -165,18 +165,13 @@ void EventTable::clear() {
 EventLoadResult EventTable::load(const fs::path& file) {
     clear();
     EventLoadResult result;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.file = failWith("Soubor událostí nelze otevřít:", file, errno);
+    int fd = -1;
+    std::uint64_t size = 0;
+    // A FIFO or a device in place of the file is refused, never waited on or read to no end.
+    if (auto r = openRegularFileForReading(file, fd, size); !r) {
+        result.file = std::move(r);
         return result;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        result.file = failWith("Soubor událostí nelze otevřít:", file, errno);
-        ::close(fd);
-        return result;
-    }
-    const auto size = static_cast<std::uint64_t>(st.st_size);
     const std::uint64_t wanted =
         std::min<std::uint64_t>(size / kRecordSize, kCapacity) * kRecordSize;
     std::uint64_t done = 0;

@@ -7,6 +7,7 @@
 
 #include <span>
 #include <system_error>
+#include <unistd.h>
 
 namespace qtr {
 namespace fs = std::filesystem;
@@ -17,6 +18,21 @@ std::span<const std::uint8_t> asBytes(const std::string& s) {
     return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
 
+// What the last line lacks of its end: an append cut off by a crash left it open.
+std::string missingLineEnd(const fs::path& file) {
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (!openRegularFileForReading(file, fd, size)) {
+        return {}; // the append itself will say what is wrong
+    }
+    char last = '\n';
+    if (size > 0 && ::pread(fd, &last, 1, static_cast<off_t>(size - 1)) != 1) {
+        last = '\n';
+    }
+    ::close(fd);
+    return last == '\n' ? "" : last == '\r' ? "\n" : "\r\n";
+}
+
 } // namespace
 
 std::string ProtocolLog::stamp() const {
@@ -24,13 +40,16 @@ std::string ProtocolLog::stamp() const {
 }
 
 FileResult ProtocolLog::appendLine(std::string_view utf8Text) const {
-    std::error_code ec;
     std::vector<std::string> lines;
-    if (!fs::exists(file_, ec)) {
+    std::string text;
+    if (!isPresent(file_)) {
         lines.push_back(stamp() + " *");
+    } else {
+        text = missingLineEnd(file_); // the line a crash cut off stays a line of its own
     }
     lines.push_back(stamp() + " " + std::string(utf8Text));
-    return appendAndSync(file_, asBytes(win1250TextFromLines(lines)));
+    text += win1250TextFromLines(lines);
+    return appendAndSync(file_, asBytes(text));
 }
 
 FileResult ProtocolLog::clear() const {
@@ -39,8 +58,7 @@ FileResult ProtocolLog::clear() const {
 
 FileResult ProtocolLog::read(std::vector<std::string>& lines) const {
     lines.clear();
-    std::error_code ec;
-    if (!fs::exists(file_, ec)) {
+    if (!isPresent(file_)) {
         return FileResult::success();
     }
     std::vector<std::uint8_t> bytes;

@@ -6,6 +6,7 @@
 #include "sim/text_words.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -142,10 +143,16 @@ bool restoreBusState(std::string_view text, SimBus& bus, std::string& error) {
                     std::from_chars(w[19].data(), w[19].data() + w[19].size(), s.latencyMs);
                 const auto [p2, e2] =
                     std::from_chars(w[21].data(), w[21].data() + w[21].size(), s.clockOffset);
-                ok = e1 == std::errc() && e2 == std::errc() && s.latencyMs >= 0;
+                // from_chars takes "nan" and "inf"; a clock needs a finite offset.
+                ok = e1 == std::errc() && e2 == std::errc() && p1 == w[19].data() + w[19].size() &&
+                     p2 == w[21].data() + w[21].size() && s.latencyMs >= 0 &&
+                     s.latencyMs <= 10000 &&
+                     std::fabs(s.clockOffset) < kEndOfValidDateTimes - kFirstValidDateTime;
                 if (ok && w.size() == 24) {
-                    ok = std::from_chars(w[23].data(), w[23].data() + w[23].size(), s.clockDrift)
-                             .ec == std::errc();
+                    const auto [p3, e3] =
+                        std::from_chars(w[23].data(), w[23].data() + w[23].size(), s.clockDrift);
+                    ok = e3 == std::errc() && p3 == w[23].data() + w[23].size() &&
+                         std::isfinite(s.clockDrift);
                 }
             }
             if (ok) {
@@ -216,7 +223,7 @@ bool loadBusState(const std::filesystem::path& file, SimBus& bus, std::string& e
 bool openDataDirBus(const std::filesystem::path& dir, std::uint8_t readerAddress, SimBus& bus,
                     std::string& error) {
     const auto stateFile = dir / kSimulatedBusFile;
-    if (std::filesystem::exists(stateFile) && !loadBusState(stateFile, bus, error)) {
+    if (isPresent(stateFile) && !loadBusState(stateFile, bus, error)) {
         return false;
     }
     Scenario s;

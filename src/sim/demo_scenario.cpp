@@ -1,5 +1,6 @@
 #include "sim/demo_scenario.h"
 
+#include "base/file_io.h"
 #include "db/data_files.h"
 
 namespace qtr::sim {
@@ -31,11 +32,10 @@ Scenario demoScenario() {
 bool scenarioFromDataDir(const std::filesystem::path& dir, std::uint8_t readerAddress,
                          Scenario& out, std::string& error) {
     Scenario s;
-    if (std::filesystem::exists(dir / kUnitsFile) && !loadUnitsFile(dir / kUnitsFile, s, error)) {
+    if (isPresent(dir / kUnitsFile) && !loadUnitsFile(dir / kUnitsFile, s, error)) {
         return false;
     }
-    if (std::filesystem::exists(dir / kKeyHoldersFile) &&
-        !loadKeyHoldersFile(dir / kKeyHoldersFile, s, error)) {
+    if (isPresent(dir / kKeyHoldersFile) && !loadKeyHoldersFile(dir / kKeyHoldersFile, s, error)) {
         return false;
     }
     bool taken = false;

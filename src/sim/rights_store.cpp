@@ -6,6 +6,9 @@ std::uint8_t dayMaskBit(int dayOfWeek) {
     if (dayOfWeek == 0) {
         return 0x01;
     }
+    if (dayOfWeek < 0 || dayOfWeek > 6) {
+        return 0; // a clock that shows no date: no day of the week matches
+    }
     return static_cast<std::uint8_t>(0x80 >> dayOfWeek);
 }
 

@@ -7,7 +7,6 @@
 #include "db/record_file.h"
 #include "sim/text_words.h"
 
-
 namespace qtr::sim {
 namespace {
 
@@ -321,11 +320,11 @@ bool loadScenarioFile(const std::filesystem::path& path, Scenario& out, std::str
 
 bool loadUnitsFile(const std::filesystem::path& path, Scenario& out, std::string& error) {
     std::vector<UnitSetup> found;
-    const FileResult r = readRecordFile(
-        path, ControlUnitRecord::kSize, 256, [&](std::span<const std::uint8_t> bytes) {
-            const ControlUnitRecord rec = ControlUnitRecord::fromBytes(bytes);
-            found.push_back(unitSetupForType(rec.address, rec.unitType, rec.unitName.text()));
-        });
+    const auto take = [&](std::span<const std::uint8_t> bytes) {
+        const ControlUnitRecord rec = ControlUnitRecord::fromBytes(bytes);
+        found.push_back(unitSetupForType(rec.address, rec.unitType, rec.unitName.text()));
+    };
+    const FileResult r = readRecordFile(path, ControlUnitRecord::kSize, 256, take).result;
     if (!r.ok()) {
         error = r.error();
         return false;
@@ -343,17 +342,17 @@ bool loadUnitsFile(const std::filesystem::path& path, Scenario& out, std::string
 }
 
 bool loadKeyHoldersFile(const std::filesystem::path& path, Scenario& out, std::string& error) {
-    const FileResult r = readRecordFile(
-        path, KeyHolderRecord::kSize, 1000, [&](std::span<const std::uint8_t> bytes) {
-            const KeyHolderRecord rec = KeyHolderRecord::fromBytes(bytes);
-            if (rec.keyNumber.isZero()) {
-                return;
-            }
-            ScenarioPerson p;
-            p.key = rec.keyNumber;
-            p.name = rec.holderName.text();
-            out.persons.push_back(p);
-        });
+    const auto take = [&](std::span<const std::uint8_t> bytes) {
+        const KeyHolderRecord rec = KeyHolderRecord::fromBytes(bytes);
+        if (rec.keyNumber.isZero()) {
+            return;
+        }
+        ScenarioPerson p;
+        p.key = rec.keyNumber;
+        p.name = rec.holderName.text();
+        out.persons.push_back(p);
+    };
+    const FileResult r = readRecordFile(path, KeyHolderRecord::kSize, 1000, take).result;
     if (!r.ok()) {
         error = r.error();
         return false;

@@ -1,6 +1,7 @@
 #include "app/account_file.h"
 #include "app/main_window.h"
 #include "app/user_guide.h"
+#include "attendance/attendance_data.h"
 #include "base/clock.h"
 #include "base/text_lines.h"
 #include "calendar/holiday_calendar.h"
@@ -47,6 +48,7 @@ struct MainWindowTest : ::testing::Test {
     ConfigurationDatabase db;
     InstallationKeys keys;
     HolidayCalendar calendar;
+    AttendanceData attendance;
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<TQTRM> window;
 
@@ -61,7 +63,7 @@ struct MainWindowTest : ::testing::Test {
         ASSERT_TRUE(saveAccountFile(dir / kAccountFile, a, scramblingKeyOf(kMaster), random).ok());
         (void)initialiseConfiguration(db, dir.path());
         ctx = std::make_unique<AppContext>(
-            AppContext{dir.path(), db, bus, clock, random, keys, calendar});
+            AppContext{dir.path(), db, bus, clock, random, keys, calendar, attendance});
     }
 
     void start() {
@@ -399,6 +401,9 @@ TEST_F(MainWindowTest, TheGuideSaysWhichMenuItemsAreNotAvailableYet) {
         for (QAction* a : menu->actions()) {
             const QString caption = a->text().remove(u'&');
             ++items;
+            if (a->objectName() == "miKarty") {
+                continue; // there, but disabled while nobody holds a key
+            }
             EXPECT_EQ(guide.contains(caption + missing), !a->isEnabled()) << caption.toStdString();
         }
     }

@@ -136,13 +136,23 @@ TEST(BuildFromEvents, OnlyEventsAfterEverythingOnTheCardAreAddedSoRepeatsAddNoth
     l.end = at("1 11:30"); // entered by hand
     ASSERT_TRUE(card.appendLine(l));
     int walked = 0;
-    const EventBuildResult r = buildFromEvents(card, table, [&] { ++walked; });
+    const EventBuildResult r = buildFromEvents(card, table, [&] { return ++walked > 0; });
     EXPECT_EQ(linesOf(card), "1 1 07:00-1 11:30; 1 -1 15:00; 1 2 07:00-2 15:00");
     EXPECT_EQ(r.eventsUsed, 3);
     EXPECT_EQ(walked, 7);
     const AttendanceCard built = card;
     EXPECT_EQ(buildFromEvents(card, table).eventsUsed, 0);
     EXPECT_EQ(card, built);
+
+    // Stopped by the operator, the build goes on after the card's last time next time.
+    AttendanceCard resumed = mayCard();
+    ASSERT_TRUE(resumed.appendLine(l));
+    int allowed = 5;
+    const EventBuildResult cut = buildFromEvents(resumed, table, [&] { return allowed-- > 0; });
+    EXPECT_TRUE(cut.interrupted);
+    EXPECT_EQ(linesOf(resumed), "1 1 07:00-1 11:30; 1 -1 15:00; 1 2 07:00-");
+    EXPECT_FALSE(buildFromEvents(resumed, table).interrupted);
+    EXPECT_EQ(resumed, built);
 }
 
 TEST(BuildFromEvents, WalkingStopsAtTheFirstEventAfterTheCard) {
@@ -150,7 +160,7 @@ TEST(BuildFromEvents, WalkingStopsAtTheFirstEventAfterTheCard) {
     fill(table, {{"1 07:00", 0}, {"3 00:00", 4}, {"3 00:01", 0}, {"4 07:00", 0}});
     AttendanceCard card = mayCard();
     int walked = 0;
-    buildFromEvents(card, table, [&] { ++walked; });
+    buildFromEvents(card, table, [&] { return ++walked > 0; });
     EXPECT_EQ(walked, 3);
     EXPECT_EQ(linesOf(card), "1 1 07:00-3 00:00");
 }

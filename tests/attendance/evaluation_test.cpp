@@ -6,6 +6,7 @@
 #include "attendance/card_text.h"
 #include "attendance/evaluation.h"
 #include "attendance/evaluation_export.h"
+#include "attendance/report_texts.h"
 #include "calendar/holiday_table.h"
 
 #include <cmath>
@@ -331,6 +332,10 @@ TEST(DamagedCard, EveryOperationCopesWithAnyBytes) {
         (void)evaluationCsv(result, codes);
         (void)evaluationTextLines("x", card, result, codes);
         (void)cardListing(card, codes);
+        (void)cardPrintoutLines(kCardPrintoutTitle, "x", card, codes);
+        (void)attendanceReportLines(kReportTitle, "x", result,
+                                    ReportRowDefinition::fromBytes(bytes));
+        (void)registerListLine("x", card);
         (void)firstTimeOfCard(card);
         card.dateFrom = odd[rng() % 8];
         card.dateTo = near(rng);

@@ -2,6 +2,8 @@
 #include "base/date_time.h"
 
 #include <gtest/gtest.h>
+#include <limits>
+#include <tuple>
 
 namespace qtr {
 namespace {
@@ -86,10 +88,47 @@ TEST(DateTime, ParsesTheProgramsDateTimeText) {
     EXPECT_EQ(t, encodeDate(2026, 2, 1));
     ASSERT_TRUE(parseDateTime("01.02.2026 07:05", t));
     EXPECT_EQ(formatDateTime("hh:nn:ss", t), "07:05:00");
+    // Before 1899 too the text comes back as it was parsed (the time runs forward).
+    ASSERT_TRUE(parseDateTime("31.12.1000 23:08", t));
+    EXPECT_EQ(formatDateTime("dd.mm.yyyy hh:nn:ss", t), "31.12.1000 23:08:00");
+    EXPECT_EQ(dayOfWeek(t), dayOfWeek(encodeDate(1000, 12, 31)));
     for (const char* bad :
          {"31.02.2026", "1.13.2026", "01.01.26", "01.01.2026 24:00", "01.01.2026 10:00:", "x"}) {
         EXPECT_FALSE(parseDateTime(bad, t)) << bad;
     }
+}
+
+// A stored time stamp may be any double: out of range is shown, never a hang or an overflow.
+TEST(DateTime, EveryDoubleFormatsAndOutOfRangeShowsAsQuestionMarks) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        const char* text; // "dd.mm.yyyy hh:nn:ss"
+        int weekday;
+    } cases[] = {
+        {std::numeric_limits<double>::quiet_NaN(), "??.??.???? ??:??:??", 0},
+        {inf, "??.??.???? ??:??:??", 0},
+        {-inf, "??.??.???? ??:??:??", 0},
+        {1e18, "??.??.???? ??:??:??", 0},
+        {-1e18, "??.??.???? ??:??:??", 0},
+        {std::numeric_limits<double>::max(), "??.??.???? ??:??:??", 0},
+        {std::numeric_limits<double>::lowest(), "??.??.???? ??:??:??", 0},
+        {kEndOfValidDateTimes, "??.??.???? ??:??:??", 0},
+        {kEndOfValidDateTimes - 1e-10, "??.??.???? ??:??:??", 0}, // rounds into year 10000
+        {kEndOfValidDateTimes - 0.5 / 86400, "31.12.9999 23:59:59", 6},
+        {kFirstValidDateTime, "01.01.0001 00:00:00", 2},
+        {kFirstValidDateTime - 0.5, "01.01.0001 12:00:00", 2}, // the fraction runs forward
+        {kFirstValidDateTime - 1, "??.??.???? ??:??:??", 0},
+        {std::numeric_limits<double>::denorm_min(), "30.12.1899 00:00:00", 7},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatDateTime("dd.mm.yyyy hh:nn:ss", c.value), c.text) << c.value;
+        EXPECT_EQ(dayOfWeek(c.value), c.weekday) << c.value;
+        EXPECT_EQ(isValidDateTime(c.value), c.weekday != 0) << c.value;
+    }
+    EXPECT_EQ(formatDateTime("d.m.yy dddd mmmm h:n:s.zzz \"x\"", inf), "?.?.?? ? ? ?:?:?.??? x");
+    const CivilDateTime c = decodeDateTime(-inf);
+    EXPECT_EQ(std::tie(c.year, c.month, c.day, c.hour), std::make_tuple(1899, 12, 30, 0));
 }
 
 TEST(Clock, ManualClockIsWhatTestsSet) {

@@ -44,6 +44,8 @@ TEST(Win1250, MalformedUtf8BecomesQuestionMarks) {
     EXPECT_EQ(utf8ToWin1250("\xC3"
                             "b"),
               "?b"); // missing continuation keeps the b
+    // Overlong forms (a CR, an LF), a surrogate, beyond Unicode: one '?' each.
+    EXPECT_EQ(utf8ToWin1250("x\xC0\x8Dy\xE0\x80\x8Az\xED\xA0\x80\xF4\x90\x80\x80"), "x?y?z??");
 }
 
 } // namespace

@@ -36,14 +36,48 @@ TEST(CommParameters, TwelveByteRecordRoundTrip) {
     EXPECT_EQ(commDescription(back), "COM4/1/2400");
 }
 
-TEST(CommParameters, ShortFileKeepsTheDefaultsAndSaysSo) {
-    test::TempDir dir;
-    test::writeBytes(dir / "QTR0000.DAT", {1, 0, 0});
-    CommParameters p;
-    const auto r = loadCommParameters(dir.path(), p);
-    EXPECT_FALSE(r.ok());
-    EXPECT_NE(r.error().find("QTR0000.DAT"), std::string::npos);
-    EXPECT_EQ(p, CommParameters{});
+// A file of another size or with bad fields is reported and kept as QTR0000.DAT.bak;
+// only the bad fields fall back to their defaults (RS485, COM2, 9600 Bd).
+TEST(CommParameters, BadFilesAreReportedKeptAndOnlyTheirBadFieldsDefault) {
+    const struct {
+        const char* bytes;
+        const char* description;
+        const char* error; // empty: accepted as it is
+    } cases[] = {
+        {"01000000 03000000 00000000", "COM4/1/2400", ""},
+        {"01000000 FFFFFFFF 63000000", "COM2/1/9600",
+         "Číslo portu -1 je mimo rozsah, platí výchozí COM2. Rychlost 99 je mimo rozsah, platí "
+         "výchozí 9600 Bd."},
+        {"07000000 00000000 00000000", "COM1/0/2400",
+         "Druh rozhraní 7 je mimo rozsah, platí výchozí RS485."},
+        {"01000000 02000000", "COM3/1/9600",
+         "Soubor QTR0000.DAT má 8 B místo 12 B. Rychlost chybí, platí výchozí 9600 Bd."},
+        {"01", "COM2/0/9600",
+         "Soubor QTR0000.DAT má 1 B místo 12 B. Druh rozhraní chybí, platí výchozí RS485. Číslo "
+         "portu chybí, platí výchozí COM2. Rychlost chybí, platí výchozí 9600 Bd."},
+        {"01000000 00000000 00000000 00000000 00000000 00000000 00", "COM1/1/2400",
+         "Soubor QTR0000.DAT má 25 B místo 12 B."},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        const auto original = fromHex(c.bytes);
+        test::writeBytes(dir / "QTR0000.DAT", original);
+        CommParameters p;
+        const FileResult r = loadCommParameters(dir.path(), p);
+        EXPECT_EQ(commDescription(p), c.description) << c.bytes;
+        if (*c.error == 0) {
+            EXPECT_TRUE(r) << r.error();
+            EXPECT_FALSE(std::filesystem::exists(dir / "QTR0000.DAT.bak"));
+            continue;
+        }
+        EXPECT_EQ(r.error(),
+                  std::string(c.error) + " Původní soubor je uschován jako QTR0000.DAT.bak.");
+        EXPECT_BYTES(original, test::readBytes(dir / "QTR0000.DAT.bak"));
+        // The rewrite at the end writes the parameters in use, one record.
+        ASSERT_TRUE(saveCommParameters(dir.path(), p));
+        EXPECT_EQ(test::readBytes(dir / "QTR0000.DAT").size(), 12u);
+        EXPECT_BYTES(original, test::readBytes(dir / "QTR0000.DAT.bak"));
+    }
 }
 
 TEST(PortNames, OptionBeatsEnvironmentBeatsDefault) {

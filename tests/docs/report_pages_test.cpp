@@ -53,6 +53,17 @@ TEST(ReportPages, AnEmptyReportIsOneNumberedPage) {
     EXPECT_EQ(p.pageNumbers, (std::vector<std::string>{"Strana 1 z 1"}));
 }
 
+TEST(ReportPages, APageBreakLineStartsANewPage) {
+    test::TempDir dir;
+    ASSERT_TRUE(writeReportPdf(dir / "dva.pdf", {"PRVNÍ", "\f", "DRUHÝ", "\f"}, "QTR_WORK.RTF"));
+    const std::string text = test::pdfText(dir / "dva.pdf");
+    EXPECT_EQ(test::pdfInfo(dir / "dva.pdf", "Pages"), "3"); // the last one empty
+    EXPECT_LT(text.find("PRVNÍ"), text.find("Strana 1 z 3"));
+    EXPECT_LT(text.find("Strana 1 z 3"), text.find("DRUHÝ"));
+    EXPECT_LT(text.find("DRUHÝ"), text.find("Strana 2 z 3"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 3); // pdftotext's page ends only
+}
+
 TEST(ReportPages, FixedPitchFontAndAFileThatCannotBeWritten) {
     EXPECT_TRUE(QFontInfo(reportFont()).fixedPitch())
         << QFontInfo(reportFont()).family().toStdString();

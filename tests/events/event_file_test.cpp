@@ -3,8 +3,10 @@
 #include "support/hex_dump.h"
 #include "support/temp_dir.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <vector>
 
 namespace qtr {
@@ -102,15 +104,29 @@ TEST(EventFileAppender, FailuresAreReported) {
               "Soubor událostí nelze otevřít: QTR0005.DAT: soubor nebo složka neexistuje");
     EXPECT_FALSE(file.isOpen());
 
-    // A full disk: the append fails with the reason instead of passing as stored.
-    if (std::filesystem::exists("/dev/full")) {
-        ASSERT_TRUE(file.open("/dev/full"));
-        const FileResult full = file.append(kFirst);
-        EXPECT_FALSE(full);
-        EXPECT_EQ(full.error(),
-                  "Chyba při zápisu události do souboru full: na disku není volné místo");
-        EXPECT_EQ(file.recordCount(), 0u);
-    }
+    // Not a regular file: refused, never written into.
+    const FileResult device = file.open("/dev/full");
+    EXPECT_EQ(device.error(),
+              "Soubor full není obyčejný soubor (je to zařízení), program ho nepoužije.");
+
+    // A file that may not grow (a full disk): the append fails with the reason instead
+    // of passing as stored, and the part of the record written is cut off again.
+    const auto events = dir / kEventFile;
+    ASSERT_TRUE(file.open(events));
+    ASSERT_TRUE(file.append(kFirst));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = EventRecord::kSize + 7;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const FileResult full = file.append(kFirst);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(full.error(),
+              "Chyba při zápisu události do souboru QTR0005.DAT: soubor je příliš velký");
+    EXPECT_EQ(file.recordCount(), 1u);
+    EXPECT_EQ(std::filesystem::file_size(events), EventRecord::kSize);
 }
 
 } // namespace

@@ -74,6 +74,19 @@ TEST(ProtocolLog, ReadGivesTheLinesAsUtf8) {
                                                "15.03.2024 08:00:00 #Uživatel! Novák heslo"}));
 }
 
+// A line a crash cut off stays a line of its own; the next one starts on a new line.
+TEST(ProtocolLog, ALineCutOffByACrashDoesNotSwallowTheNext) {
+    test::TempDir dir;
+    ManualClock clock(at(2024, 3, 15, 8, 0, 0));
+    const ProtocolLog log(dir / kProtocolLogFile, clock);
+    test::writeBytes(dir / kProtocolLogFile, {'1', '5', '.', '0', '3'});
+    ASSERT_TRUE(log.appendLine("START PROGRAMU"));
+    EXPECT_EQ(readText(dir / kProtocolLogFile), "15.03\r\n15.03.2024 08:00:00 START PROGRAMU\r\n");
+    test::writeBytes(dir / kProtocolLogFile, {'A', '\r'}); // cut between CR and LF
+    ASSERT_TRUE(log.appendLine("B"));
+    EXPECT_EQ(readText(dir / kProtocolLogFile), "A\r\n15.03.2024 08:00:00 B\r\n");
+}
+
 TEST(ProtocolLog, UnwritableLogIsReported) {
     test::TempDir dir;
     ManualClock clock(at(2024, 3, 15, 8, 0, 0));

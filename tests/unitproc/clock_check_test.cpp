@@ -11,8 +11,8 @@ using test::joined;
 
 TEST(ClockCheck, SignedDifferenceTexts) {
     const std::pair<long long, const char*> cases[] = {
-        {0, "+0:00:00"},       {180, "+0:03:00"},      {-180, "-0:03:00"},
-        {-3661, "-1:01:01"},   {93605, "+26:00:05"},   {59, "+0:00:59"},
+        {0, "+0:00:00"},     {180, "+0:03:00"},    {-180, "-0:03:00"},
+        {-3661, "-1:01:01"}, {93605, "+26:00:05"}, {59, "+0:00:59"},
     };
     for (const auto& [seconds, text] : cases) {
         EXPECT_EQ(signedDurationText(seconds), text) << seconds;

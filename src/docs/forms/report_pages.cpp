@@ -1,9 +1,11 @@
 #include "docs/forms/report_pages.h"
 
 #include "base/file_io.h"
+#include "docs/report_text.h"
 
 #include <QBuffer>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageSize>
@@ -11,6 +13,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <span>
+#include <vector>
 
 namespace qtr {
 namespace {
@@ -37,6 +40,18 @@ void appendWrapped(QStringList& out, const QString& line, const QFontMetricsF& m
 
 QFont reportFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The system's fixed font may be a family that does not declare itself fixed pitch
+    // (Noto Sans Mono on some systems); then a family known to keep the columns is taken.
+    if (!QFontInfo(font).fixedPitch()) {
+        for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Nimbus Mono PS",
+                                   "Courier New"}) {
+            const QFont candidate(QString::fromLatin1(family));
+            if (QFontInfo(candidate).fixedPitch()) {
+                font = candidate;
+                break;
+            }
+        }
+    }
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(10);
@@ -61,29 +76,39 @@ int paintReportPages(QPagedPaintDevice& device, const QStringList& lines, const 
     const int linesPerPage =
         std::max(1, static_cast<int>((device.height() - 2 * lineHeight) / lineHeight));
 
-    QStringList printed;
+    // The printed lines page by page; a page break line starts a new page.
+    std::vector<QStringList> pages(1);
+    const QString pageBreak = QString::fromLatin1(kPageBreak);
     for (const QString& line : lines) {
-        appendWrapped(printed, line, metrics, width);
+        if (line == pageBreak) {
+            pages.emplace_back();
+            continue;
+        }
+        QStringList wrapped;
+        appendWrapped(wrapped, line, metrics, width);
+        for (const QString& piece : wrapped) {
+            if (pages.back().size() >= linesPerPage) {
+                pages.emplace_back();
+            }
+            pages.back() << piece;
+        }
     }
-    const int pages =
-        std::max<int>(1, static_cast<int>((printed.size() + linesPerPage - 1) / linesPerPage));
-    for (int page = 0; page < pages; ++page) {
+    const int count = static_cast<int>(pages.size());
+    for (int page = 0; page < count; ++page) {
         if (page > 0) {
             device.newPage();
         }
-        const qsizetype first = static_cast<qsizetype>(page) * linesPerPage;
-        const qsizetype end = std::min<qsizetype>(printed.size(), first + linesPerPage);
-        for (qsizetype i = first; i < end; ++i) {
-            painter.drawText(
-                QPointF(0, static_cast<qreal>(i - first) * lineHeight + metrics.ascent()),
-                printed[i]);
+        const QStringList& text = pages[static_cast<std::size_t>(page)];
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            painter.drawText(QPointF(0, static_cast<qreal>(i) * lineHeight + metrics.ascent()),
+                             text[i]);
         }
         const QRectF footer(0, device.height() - lineHeight, width, lineHeight);
         painter.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("Strana %1 z %2").arg(page + 1).arg(pages));
+                         QStringLiteral("Strana %1 z %2").arg(page + 1).arg(count));
     }
     painter.end();
-    return pages;
+    return count;
 }
 
 FileResult writeReportPdf(const std::filesystem::path& file, const std::vector<std::string>& lines,

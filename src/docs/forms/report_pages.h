@@ -26,7 +26,8 @@ QPageLayout reportPageLayout();
 
 // Paints the report on a printer or PDF writer that is not painted on yet: as many
 // lines to a page as fit, a line too wide for the page continued on the next line,
-// and "Strana N z M" centred under each page. Returns the number of pages, or 0 when
+// a new page at each page-break line (kPageBreak), and "Strana N z M" centred under
+// each page. Returns the number of pages, or 0 when
 // the device refused the painter (a printer that failed, an unwritable file).
 int paintReportPages(QPagedPaintDevice& device, const QStringList& lines, const QFont& font);
 

@@ -2,6 +2,7 @@
 // device, with a console on standard input.
 
 #include "base/clock.h"
+#include "base/file_io.h"
 #include "base/hex_text.h"
 #include "comm/packet.h"
 #include "db/data_files.h"
@@ -131,12 +132,59 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     return true;
 }
 
+// A link qtr-sim may replace: one to a pseudo-terminal, which only qtr-sim makes
+// (an earlier run that was killed left it). Anything else at the path is not ours.
+bool isOwnLinkOrAbsent(const std::filesystem::path& link) {
+    std::error_code ec;
+    const auto st = std::filesystem::symlink_status(link, ec);
+    if (ec || st.type() == std::filesystem::file_type::not_found) {
+        return !ec || ec == std::errc::no_such_file_or_directory;
+    }
+    if (st.type() != std::filesystem::file_type::symlink) {
+        return false;
+    }
+    const auto target = std::filesystem::read_symlink(link, ec);
+    return !ec && target.string().starts_with("/dev/pts/");
+}
+
+bool makeLink(const std::filesystem::path& link, const std::string& device) {
+    if (!isOwnLinkOrAbsent(link)) {
+        std::cerr << "qtr-sim: " << link.string()
+                  << " už existuje a není to odkaz, který udělal qtr-sim; nepřepíše se\n";
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::remove(link, ec);
+    std::filesystem::create_symlink(device, link, ec);
+    if (ec) {
+        std::cerr << "qtr-sim: odkaz " << link.string() << ": " << czechErrnoText(ec.value())
+                  << "\n";
+        return false;
+    }
+    return true;
+}
+
+// At the end only the link this run made goes away, not one another run made since.
+void removeOwnLink(const std::filesystem::path& link, const std::string& device) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec)) &&
+        std::filesystem::read_symlink(link, ec) == device && !ec) {
+        std::filesystem::remove(link, ec);
+    }
+}
+
 class Simulator {
 public:
     Simulator(const Options& o, const Scenario& s)
         : options_(o), scenario_(s), clock_(systemClock_), bus_(clock_), console_(bus_) {
         // Saved units first: what they stored wins over the scenario's fresh units.
-        if (o.state && std::filesystem::exists(*o.state)) {
+        if (o.state) {
+            // Temporary files of an earlier qtr-sim killed while it saved the state.
+            (void)removeStaleTemporaryFiles(o.state->parent_path().empty() ? "."
+                                                                           : o.state->parent_path(),
+                                            o.state->filename().string());
+        }
+        if (o.state && isPresent(*o.state)) {
             std::string error;
             if (!loadBusState(*o.state, bus_, error)) {
                 std::cerr << "qtr-sim: " << error << "\n";
@@ -168,14 +216,8 @@ public:
             std::cerr << "qtr-sim: " << error << "\n";
             return 1;
         }
-        if (options_.link) {
-            std::error_code ec;
-            std::filesystem::remove(*options_.link, ec);
-            std::filesystem::create_symlink(line_.path(), *options_.link, ec);
-            if (ec) {
-                std::cerr << "qtr-sim: odkaz " << options_.link->string() << ": " << ec.message()
-                          << "\n";
-            }
+        if (options_.link && !makeLink(*options_.link, line_.path())) {
+            return 1;
         }
         std::cout << "Sběrnice: " << line_.path() << "\n"
                   << "Jednotek: " << bus_.units().size() << ", osob: " << scenario_.persons.size()
@@ -320,8 +362,7 @@ private:
             tickDays();
         }
         if (options_.link) {
-            std::error_code ec;
-            std::filesystem::remove(*options_.link, ec);
+            removeOwnLink(*options_.link, line_.path());
         }
         if (options_.state) {
             const FileResult saved = saveBusState(bus_, *options_.state);
@@ -355,7 +396,9 @@ private:
 } // namespace
 } // namespace qtr::sim
 
-int main(int argc, char** argv) {
+namespace {
+
+int runSim(int argc, char** argv) {
     using namespace qtr::sim;
     Options options;
     std::string error;
@@ -384,13 +427,13 @@ int main(int argc, char** argv) {
     } else if (!options.units && !options.keys) {
         scenario = demoScenario(); // nothing given: the demo installation
     }
-    if (options.units && std::filesystem::exists(*options.units) &&
+    if (options.units && qtr::isPresent(*options.units) &&
         !loadUnitsFile(*options.units, scenario, error)) {
         std::cerr << "qtr-sim: " << error << "\n";
         return 1;
     }
     // Persons of the scenario win; the key holder file fills an empty list.
-    if (options.keys && std::filesystem::exists(*options.keys) && scenario.persons.empty() &&
+    if (options.keys && qtr::isPresent(*options.keys) && scenario.persons.empty() &&
         !loadKeyHoldersFile(*options.keys, scenario, error)) {
         std::cerr << "qtr-sim: " << error << "\n";
         return 1;
@@ -406,4 +449,22 @@ int main(int argc, char** argv) {
     }
     Simulator simulator(options, scenario);
     return simulator.run();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Every failure the simulator foresees is reported where it happens; this is for
+    // what escapes (a file system call on a path of links that loops, memory).
+    try {
+        return runSim(argc, argv);
+    } catch (const std::filesystem::filesystem_error& e) {
+        std::cerr << "qtr-sim: chyba souboru " << e.path1().string() << ": "
+                  << qtr::czechErrnoText(e.code().value()) << "\n";
+    } catch (const std::exception& e) {
+        std::cerr << "qtr-sim: neočekávaná chyba: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "qtr-sim: neočekávaná chyba\n";
+    }
+    return 1;
 }

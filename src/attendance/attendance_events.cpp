@@ -1,0 +1,52 @@
+#include "attendance/attendance_events.h"
+
+#include "attendance/attendance_time.h"
+#include "events/event_file.h"
+#include "events/event_table.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace qtr {
+
+std::vector<std::string> loadAttendanceEvents(EventTable& table, const std::filesystem::path& dir,
+                                              const ControlUnitTable& units) {
+    std::vector<std::string> notes;
+    table.clear();
+    const std::filesystem::path file = dir / kEventFile;
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) {
+        const EventLoadResult loaded = table.load(file);
+        if (!loaded.file) {
+            notes.push_back(loaded.file.error());
+        }
+        if (loaded.recordsInFile > static_cast<std::uint64_t>(table.count())) {
+            notes.push_back("Soubor " + std::string(kEventFile) + " obsahuje " +
+                            std::to_string(loaded.recordsInFile) +
+                            " událostí, načteno je prvních " + std::to_string(table.count()) + ".");
+        }
+        if (loaded.partialBytes != 0) {
+            notes.push_back("Soubor " + std::string(kEventFile) + " končí neúplným záznamem (" +
+                            std::to_string(loaded.partialBytes) + " B), který nebyl načten.");
+        }
+    }
+    table.sort(SortKind::TimeThenKey);
+    table.keepAttendance(units);
+    return notes;
+}
+
+std::vector<KeyNumber> keysBookedInPeriod(const EventTable& table, DateTime from, DateTime to) {
+    const DateTime first = dayOf(from);
+    const DateTime afterLast = dayOf(to) + 1.0;
+    std::vector<KeyNumber> keys;
+    for (int i = 1; i <= table.count(); ++i) {
+        const EventRecord e = table.at(i);
+        if (e.timestamp >= first && e.timestamp < afterLast &&
+            std::find(keys.begin(), keys.end(), e.keyNumber) == keys.end()) {
+            keys.push_back(e.keyNumber);
+        }
+    }
+    return keys;
+}
+
+} // namespace qtr
