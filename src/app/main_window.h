@@ -14,9 +14,7 @@ class QPlainTextEdit;
 
 namespace qtr {
 
-// TQTRM: the main window and its menu. Every menu item has its own slot; the
-// items whose windows are not part of the program yet stand at their places,
-// disabled.
+// TQTRM: the main window and its menu. Every menu item has its own slot.
 class TQTRM : public QMainWindow {
     Q_OBJECT
 

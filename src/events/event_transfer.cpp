@@ -10,11 +10,6 @@
 namespace qtr {
 namespace {
 
-// Until the date routines can tell a valid date-time themselves.
-bool isValidDateTime(double v) {
-    return v >= -693593.0 && v < 2958466.0;
-}
-
 constexpr std::size_t kDateColumn = 0;
 constexpr std::size_t kTimeColumn = 10;
 constexpr std::size_t kAddressColumn = 18;
