@@ -18,6 +18,9 @@
 #include "docs/forms/settings_documentation_form.h"
 #include "events/event_count_check.h"
 #include "events/event_file.h"
+#include "events/forms/event_file_window.h"
+#include "events/forms/event_history_window.h"
+#include "events/forms/protocol_window.h"
 #include "setup/setup_editors.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
@@ -138,15 +141,15 @@ void TQTRM::buildMenu() {
     mnVyuzivani_->setObjectName(QStringLiteral("mnVyuzivani"));
     QAction* miSber = item(mnVyuzivani_, QStringLiteral("&Sběr dat od jednotek"), "miSberDat",
                            &TQTRM::miSberDatClick);
-    QAction* miHistU = item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"),
-                            "miHistorieUdalosti", &TQTRM::miHistorieUdalostiClick);
+    item(mnVyuzivani_, QStringLiteral("&Historie událostí v systému"), "miHistorieUdalosti",
+         &TQTRM::miHistorieUdalostiClick);
     item(mnVyuzivani_, QStringLiteral("&Vyhodnotit docházku"), "miVyhodnotit",
          &TQTRM::miVyhodnotitClick);
     miKarty_ =
         item(mnVyuzivani_, QStringLiteral("Dochazkové karty"), "miKarty", &TQTRM::miKartyClick);
     item(mnVyuzivani_, QStringLiteral("Číselník docházky"), "miCiselnik", &TQTRM::miCiselnikClick);
-    QAction* miSprava = item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"),
-                             "miSpravaUdalosti", &TQTRM::miSpravaUdalostiClick);
+    item(mnVyuzivani_, QStringLiteral("Správa souboru &událostí"), "miSpravaUdalosti",
+         &TQTRM::miSpravaUdalostiClick);
 
     mnProgram_ = MainMenu1->addMenu(QStringLiteral("&Program"));
     mnProgram_->setObjectName(QStringLiteral("mnProgram"));
@@ -165,9 +168,6 @@ void TQTRM::buildMenu() {
     connect(miNapoveda_, &QAction::triggered, this, &TQTRM::miNapovedaClick);
 
     enabledByLogin_ = {miHistP, miStav, miSynchro, miSber, miKom, miUrcit, miTest};
-
-    // The windows behind these items are not part of the program yet.
-    notAvailable_ = {miHistU, miSprava, miHistP};
 }
 
 void TQTRM::buildClientArea() {
@@ -236,9 +236,6 @@ void TQTRM::applyMenuStates() {
         a->setEnabled(loginOffered_);
     }
     miKarty_->setEnabled(loginOffered_ && ctx_.db.keyHolders.count() > 0);
-    for (QAction* a : notAvailable_) {
-        a->setEnabled(false);
-    }
     miNapoveda_->setEnabled(!ended_);
 }
 
@@ -447,6 +444,8 @@ void TQTRM::miSberDatClick() {
 
 void TQTRM::miHistorieUdalostiClick() {
     EventCountCheck();
+    TEVELST history(ctx_.dir, ctx_.db, ctx_.clock, serviceMode_, this);
+    ui::execModal(history);
 }
 
 void TQTRM::miVyhodnotitClick() {
@@ -461,7 +460,10 @@ void TQTRM::miKartyClick() {
 void TQTRM::miCiselnikClick() {
     reportFileResult(attendance::runCodeList(ctx_.attendance, ctx_.dir, ctx_.clock, this));
 }
-void TQTRM::miSpravaUdalostiClick() {}
+void TQTRM::miSpravaUdalostiClick() {
+    TEVEMAN management(ctx_.dir, ctx_.db, ctx_.clock, serviceMode_, this);
+    ui::execModal(management);
+}
 
 void TQTRM::miKonecClick() {
     close();
@@ -476,8 +478,8 @@ void TQTRM::miHistorieProgramuClick() {
     if (!administratorKeyPresented()) {
         return;
     }
-    // The protocol view opens here once the program has it; until then the item is
-    // disabled (notAvailable_).
+    TPRTKOL log(protocol_, this);
+    ui::execModal(log);
 }
 
 void TQTRM::miKomunikaceClick() {

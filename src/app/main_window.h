@@ -4,7 +4,6 @@
 #include "events/protocol_log.h"
 
 #include <QMainWindow>
-#include <QSet>
 #include <functional>
 #include <string_view>
 
@@ -15,9 +14,7 @@ class QPlainTextEdit;
 
 namespace qtr {
 
-// TQTRM: the main window and its menu. Every menu item has its own slot; the
-// items whose windows are not part of the program yet stand at their places,
-// disabled.
+// TQTRM: the main window and its menu. Every menu item has its own slot.
 class TQTRM : public QMainWindow {
     Q_OBJECT
 
@@ -107,7 +104,6 @@ private:
     QList<QAction*> enabledByLogin_;
     QAction* miKarty_ = nullptr;
     // Items whose windows the program does not have yet.
-    QSet<QAction*> notAvailable_;
 
     QLabel* Label1_ = nullptr;
     QLabel* Label2_ = nullptr;

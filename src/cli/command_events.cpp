@@ -6,6 +6,7 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "db/configuration_database.h"
+#include "events/event_csv.h"
 #include "events/event_decoder.h"
 #include "events/event_file.h"
 #include "events/event_listing.h"
@@ -21,7 +22,7 @@ namespace {
 
 constexpr const char* kListUsage =
     "Použití: events list [--sort 0..6] [--key KLÍČ | --unit ADRESA | --from \"dd.mm.yyyy "
-    "hh:nn:ss\" --to \"dd.mm.yyyy hh:nn:ss\" | --attendance]";
+    "hh:nn:ss\" --to \"dd.mm.yyyy hh:nn:ss\" | --attendance] [--csv]";
 
 enum class Filter { None, Key, Unit, Period, Attendance };
 
@@ -32,6 +33,7 @@ struct ListOptions {
     std::uint8_t unit = 0;
     std::optional<DateTime> from;
     std::optional<DateTime> to;
+    bool csv = false; // one line per event for a spreadsheet instead of the listing
 };
 
 // Reads the options of "events list"; a Czech text in `problem` when they are wrong.
@@ -47,6 +49,10 @@ bool parseListOptions(const std::vector<std::string>& args, ListOptions& o, std:
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
+        if (a == "--csv") {
+            o.csv = true;
+            continue;
+        }
         if (a == "--attendance") {
             if (!chooseFilter(Filter::Attendance)) {
                 return false;
@@ -155,7 +161,19 @@ int listEvents(CliContext& ctx) {
     table.sort(o.sort);
 
     const EventDecoder decoder(db);
-    if (const int status = emitLines(ctx, eventListingLines(table, decoder)); status != kExitOk) {
+    if (o.csv) {
+        // Spreadsheets take UTF-8 with its mark; a file gets the line ends they expect.
+        const auto lines = eventCsvLines(table, decoder);
+        if (ctx.outFile) {
+            if (auto r = writeFileAtomically(*ctx.outFile, eventCsvText(lines, "\r\n")); !r) {
+                *ctx.err << r.error() << "\n";
+                return kExitFailure;
+            }
+        } else {
+            *ctx.out << eventCsvText(lines, "\n");
+        }
+    } else if (const int status = emitLines(ctx, eventListingLines(table, decoder));
+               status != kExitOk) {
         return status;
     }
     return configErrors.empty() ? kExitOk : kExitFailure;
@@ -168,11 +186,14 @@ int runEvents(CliContext& ctx) {
     if (sub == "list") {
         return listEvents(ctx);
     }
+    if (sub == "export" || sub == "import" || sub == "trim" || sub == "clear" || sub == "merge") {
+        return runEventFile(ctx);
+    }
     if (sub == "count" && ctx.args.size() == 1) {
         *ctx.out << countStoredEvents(ctx.dir / kEventFile) << "\n";
         return kExitOk;
     }
-    *ctx.err << kListUsage << "\n       events count\n";
+    *ctx.err << kListUsage << "\n       events count\n" << kEventFileUsage << "\n";
     return kExitUsage;
 }
 

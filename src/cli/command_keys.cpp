@@ -17,7 +17,8 @@ namespace qtr::cli {
 namespace {
 
 constexpr const char* kKeysUsage =
-    "použití: keys export SOUBOR | keys import SOUBOR [--replace] | keys list";
+    "použití: keys export SOUBOR | keys import SOUBOR [--replace] | keys list | keys "
+    "from-events";
 
 // The register as the program keeps it; false when its file cannot be loaded.
 bool loadKeyHolders(CliContext& ctx, KeyHolderTable& table) {
@@ -115,6 +116,9 @@ int runKeys(CliContext& ctx) {
     }
     if (sub == "list") {
         return keysList(ctx);
+    }
+    if (sub == "from-events") {
+        return runKeysFromEvents(ctx);
     }
     *ctx.err << "Neznámý příkaz keys " << sub << "\n" << kKeysUsage << "\n";
     return kExitUsage;

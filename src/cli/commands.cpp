@@ -19,11 +19,33 @@ std::span<const CliCommand> allCommands() {
                    "keys list            vypíše nositele klíčů (pořadí, klíč, jméno, "
                    "skupina, oprávnění)",
                    runKeys},
+        CliCommand{"keys",
+                   "keys from-events     doplní rejstřík klíči z událostí, které nikdo nemá",
+                   runKeys},
         CliCommand{"events",
                    "events list [--sort 0..6] [--key KLÍČ | --unit ADRESA | --from DATUM "
-                   "--to DATUM | --attendance]  výpis událostí",
+                   "--to DATUM | --attendance] [--csv]  výpis událostí (--csv: pro tabulkový "
+                   "procesor)",
                    runEvents},
         CliCommand{"events", "events count         počet uložených událostí", runEvents},
+        CliCommand{"events",
+                   "events export SOUBOR.SDF  zapíše události do textového souboru (40 znaků "
+                   "na řádek)",
+                   runEvents},
+        CliCommand{"events",
+                   "events import SOUBOR.SDF [--replace]  přidá události z textového souboru "
+                   "(--replace: místo původních)",
+                   runEvents},
+        CliCommand{"events",
+                   "events trim --before dd.mm.yyyy  smaže události před dnem (uschová je v "
+                   "archivu UDALOSTI-rrrr-mm-dd.DAT)",
+                   runEvents},
+        CliCommand{"events", "events clear         smaže všechny události (uschová je v archivu)",
+                   runEvents},
+        CliCommand{"events",
+                   "events merge SOUBOR.DAT  přidá události jiného souboru událostí, které "
+                   "soubor ještě nemá",
+                   runEvents},
         CliCommand{"log", "log [--clear]        vypíše nebo vymaže systémový protokol", runLog},
         CliCommand{
             "status",

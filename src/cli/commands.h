@@ -19,6 +19,12 @@ std::span<const CliCommand> allCommands();
 // The command implementations, one file per subsystem.
 int runInit(CliContext& ctx);
 int runEvents(CliContext& ctx); // events list ..., events count
+// events export, import, trim, clear, merge (command_event_file.cpp)
+int runEventFile(CliContext& ctx);
+inline constexpr const char* kEventFileUsage =
+    "Použití: events export SOUBOR.SDF | events import SOUBOR.SDF [--replace] | events trim "
+    "--before dd.mm.yyyy | events clear | events merge SOUBOR.DAT";
+int runKeysFromEvents(CliContext& ctx); // keys from-events (command_event_file.cpp)
 int runLog(CliContext& ctx);
 int runKeys(CliContext& ctx);
 int runUnitStatus(CliContext& ctx);

@@ -203,6 +203,14 @@ std::string BulkEventDecoder::describe(const EventRecord& event) const {
     return describeWith(decode(event), event);
 }
 
+const ControlUnitRecord* BulkEventDecoder::unit(std::uint8_t address) const {
+    return index_->unit(address);
+}
+
+const KeyHolderRecord* BulkEventDecoder::holder(const KeyNumber& key) const {
+    return index_->holder(key);
+}
+
 std::string eventDump(const EventRecord& e) {
     std::array<std::uint8_t, EventRecord::kSize> raw{};
     e.toBytes(raw);

@@ -9,6 +9,8 @@
 namespace qtr {
 
 class ControlUnitTable;
+struct ControlUnitRecord;
+struct KeyHolderRecord;
 class ZoneTable;
 class KeyHolderTable;
 struct ConfigurationDatabase;
@@ -79,6 +81,10 @@ public:
 
     DecodedEvent decode(const EventRecord& event) const;
     std::string describe(const EventRecord& event) const;
+
+    // The unit FindByAddress finds and the holder FindByKey finds, or nullptr.
+    const ControlUnitRecord* unit(std::uint8_t address) const;
+    const KeyHolderRecord* holder(const KeyNumber& key) const;
 
 private:
     struct Index;

@@ -49,7 +49,20 @@ FileResult EventFileAppender::open(const fs::path& file) {
         ::close(fd);
         return locked;
     }
+    // A rewrite may have put a new file in place between the open and the lock: what
+    // went into the old one then would be lost. Under the lock the name stays put.
     struct stat st {};
+    struct stat atName {};
+    if (::fstat(fd, &st) == 0 && ::stat(file.c_str(), &atName) == 0 &&
+        (st.st_ino != atName.st_ino || st.st_dev != atName.st_dev)) {
+        ::close(fd);
+        fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            const int err = errno;
+            lock_.unlock();
+            return failWith("Soubor událostí nelze otevřít:", file, err);
+        }
+    }
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);

@@ -86,7 +86,7 @@ template <typename Less> struct RawSortOps {
     }
 };
 
-template <typename Less> void sortRaw(std::uint8_t* base, int count) {
+template <typename Less> void sortRaw(std::uint8_t* base, long count) {
     RawSortOps<Less> ops{base, Less{}};
     middlePivotQuicksort(ops, 0, count - 1);
 }
@@ -201,34 +201,39 @@ FileResult EventTable::save(const fs::path& file) const {
     return writeFileAtomically(file, bytes());
 }
 
-void EventTable::sort(SortKind kind) {
-    if (count_ < 2) {
+void sortEventRecords(std::span<std::uint8_t> records, SortKind kind) {
+    const auto count = static_cast<long>(records.size() / kRec);
+    if (count < 2) {
         return;
     }
-    std::uint8_t* base = block_.get();
+    std::uint8_t* base = records.data();
     switch (kind) {
     case SortKind::TimeThenKey:
-        sortRaw<ByTimeThenKey>(base, count_);
+        sortRaw<ByTimeThenKey>(base, count);
         break;
     case SortKind::UnitAddress:
-        sortRaw<ByByte<0>>(base, count_);
+        sortRaw<ByByte<0>>(base, count);
         break;
     case SortKind::Key:
-        sortRaw<ByKey>(base, count_);
+        sortRaw<ByKey>(base, count);
         break;
     case SortKind::Time:
-        sortRaw<ByTime>(base, count_);
+        sortRaw<ByTime>(base, count);
         break;
     case SortKind::EventCode:
-        sortRaw<ByByte<kCodeOffset>>(base, count_);
+        sortRaw<ByByte<kCodeOffset>>(base, count);
         break;
     case SortKind::Reserved1:
-        sortRaw<ByByte<17>>(base, count_);
+        sortRaw<ByByte<17>>(base, count);
         break;
     case SortKind::Reserved2:
-        sortRaw<ByByte<18>>(base, count_);
+        sortRaw<ByByte<18>>(base, count);
         break;
     }
+}
+
+void EventTable::sort(SortKind kind) {
+    sortEventRecords(std::span(block_.get(), static_cast<std::size_t>(count_) * kRecordSize), kind);
 }
 
 template <typename Keep> int EventTable::packIf(Keep keep) {

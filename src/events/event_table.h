@@ -25,6 +25,10 @@ enum class SortKind : int {
     Reserved2 = 6,
 };
 
+// Sorts raw 19-byte records (a whole number of them) in place by the program's
+// quicksort: what EventTable::sort does, for a block of any length.
+void sortEventRecords(std::span<std::uint8_t> records, SortKind kind);
+
 // What a load found.
 struct EventLoadResult {
     FileResult file = FileResult::success(); // reading failed: the table is empty

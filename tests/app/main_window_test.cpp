@@ -13,6 +13,7 @@
 #include "unitproc/fake_bus.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -168,17 +169,17 @@ TEST_F(MainWindowTest, CorrectLogInOpensTheMenusOfExistingWindowsOnly) {
     for (const char* m : {"mnDefinice", "mnNastaveni", "mnVyuzivani", "mnProgram"}) {
         EXPECT_TRUE(menuEnabled(m)) << m;
     }
-    for (const char* a : {"miStavJednotek", "miKomunikace", "miKonec", "miOProgramu", "miUrcit",
-                          "miTestKomunikace"}) {
+    for (const char* a : {"miStavJednotek", "miKomunikace", "miHistorieProgramu", "miKonec",
+                          "miOProgramu", "miUrcit", "miTestKomunikace"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     for (const char* a : {"miOsoby", "miSkupiny", "miJednotky", "miOpravneni", "miCasy", "miSvatky",
                           "miPlanovaciKalendar", "miSberDat", "miUplneNastaveni", "miSynchronizace",
-                          "miDokumentace"}) {
+                          "miDokumentace", "miHistorieUdalosti", "miSpravaUdalosti"}) {
         EXPECT_TRUE(action(a)->isEnabled()) << a;
     }
     // Windows that later parts of the program bring stand disabled.
-    for (const char* a : {"miKarty", "miHistorieProgramu"}) {
+    for (const char* a : {"miKarty"}) {
         EXPECT_FALSE(action(a)->isEnabled()) << a;
     }
     EXPECT_TRUE(window->findChild<QLabel*>("Image2")->isHidden());
@@ -247,8 +248,33 @@ TEST_F(MainWindowTest, TenThousandAndOneEventsWarnOnceAtEachOfTheThreePlaces) {
     ui.expectDialog("TSBERDA", [](QDialog&) {});
     window->miSberDatClick();
     ui.expectMessage("Doporučuje se zmenšit");
+    ui.expectDialog("TEVELST", [](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>("laPozice")->text(), "1/10001");
+    });
     window->miHistorieUdalostiClick();
     EXPECT_EQ(ui.shown().size(), 3u);
+}
+
+// The event windows read the service mode as they are made.
+TEST_F(MainWindowTest, EventWindowsOpenFromTheMenuInTheServiceModeOfTheirOpening) {
+    test::writeBytes(dir / "QTR0005.DAT", std::vector<std::uint8_t>(19, 0));
+    start();
+    logIn("demo", "demo1234");
+    const auto serviceButtons = [](QDialog& d) {
+        return std::to_string(d.findChild<QCheckBox*>("cbHex")->isEnabled()) +
+               std::to_string(d.findChild<QPushButton*>("sbExport")->isEnabled());
+    };
+    ui.expectDialog("TEVEMAN", [&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Správa souboru událostí - QTR0005.DAT");
+        EXPECT_EQ(serviceButtons(d), "00");
+    });
+    window->miSpravaUdalostiClick();
+    window->Label1Click();
+    ui.expectDialog("TEVEMAN", [&](QDialog& d) { EXPECT_EQ(serviceButtons(d), "11"); });
+    window->miSpravaUdalostiClick();
+    ui.expectDialog("TEVELST",
+                    [](QDialog& d) { EXPECT_TRUE(d.findChild<QCheckBox*>("cbHex")->isEnabled()); });
+    window->miHistorieUdalostiClick();
 }
 
 TEST_F(MainWindowTest, ExactlyTenThousandEventsGiveNoWarning) {
@@ -382,6 +408,24 @@ TEST_F(MainWindowTest, TheGuideSaysWhichMenuItemsAreNotAvailableYet) {
         }
     }
     EXPECT_GE(items, 25);
+}
+
+TEST_F(MainWindowTest, ProgramHistoryAsksForAnAdministratorKeyToo) {
+    start();
+    logIn("demo", "demo1234");
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kOrdinary);
+    ui.expectMessage("Vložte identifikační klíč!");
+    window->miHistorieProgramuClick();
+    EXPECT_EQ(ui.shown().size(), 1u);
+    bus.answers[0x00] = FakeBus::keyAnswer(0x00, kMaster);
+    ui.expectMessage("Vložte identifikační klíč!");
+    ui.expectDialog("TPRTKOL", [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Systémový protokol");
+        EXPECT_EQ(d.findChild<QPlainTextEdit*>("Memo1")->toPlainText(),
+                  "04.03.2024 08:15:00 *\n04.03.2024 08:15:00 START PROGRAMU");
+    });
+    window->miHistorieProgramuClick();
+    EXPECT_EQ(ui.shown().size(), 2u);
 }
 
 TEST(AboutBox, MemoryFiguresAsTheOperatorReadsThem) {

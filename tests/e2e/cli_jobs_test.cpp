@@ -11,6 +11,7 @@
 #include "support/temp_dir.h"
 
 #include <algorithm>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <random>
 #include <regex>
@@ -287,6 +288,81 @@ TEST_F(CliJobs, KilledAtAnyInstantAndResumedEveryEventIsStoredExactlyOnce) {
     EXPECT_EQ(file, held);
     // Some of the kills left the last stored event unacknowledged: it came again.
     EXPECT_NE(last.out.find("*"), std::string::npos);
+}
+
+// The operator's trim from cron ("events trim") and collection from cron run at the same
+// time, as separate processes, again and again: every event the units held ends in the
+// event file or in one of the archives beside it, exactly once.
+TEST_F(CliJobs, TrimsWhileCollectingKeepEveryEventOnceInTheFileOrAnArchive) {
+    {
+        const Finished c = cli({"configure"});
+        ASSERT_EQ(c.status, 0) << c.out << c.err;
+    }
+    // Everything before tomorrow: each trim that gets the file empties it into an archive.
+    const std::string tomorrow = formatDateTime("dd.mm.yyyy", clock.now() + 1.0);
+    std::atomic<bool> collecting{true};
+    int trimmed = 0;
+    TempDir trimRunDir; // its own output files beside those of the collections
+    std::thread trims([&] {
+        while (collecting) {
+            const Finished t =
+                runProgram(QTR_CLI_PROGRAM,
+                           {"--dir", dir.path().string(), "events", "trim", "--before", tomorrow},
+                           trimRunDir.path());
+            if (t.status == 0) {
+                ++trimmed;
+            } else {
+                EXPECT_TRUE(t.err.find("právě používá jiný program") != std::string::npos ||
+                            t.err == "Soubor událostí QTR0005.DAT neexistuje.\n")
+                    << t.err;
+            }
+        }
+    });
+    // Keys are presented between the collections, as through a working day.
+    std::vector<EventRecord> held;
+    for (int round = 0; round < 6; ++round) {
+        present(0x01, 4, 1 + 4 * round);
+        present(0x02, 4, 1 + 4 * round);
+        const auto now = heldByUnits();
+        held.insert(held.end(), now.begin(), now.end());
+        for (int run = 0; run < 20 && pending() > 0; ++run) {
+            const Finished c = cli({"collect"});
+            EXPECT_TRUE(c.status == 0 ||
+                        c.err.find("právě používá jiný program") != std::string::npos)
+                << c.out << c.err;
+        }
+    }
+    collecting = false;
+    trims.join();
+    ASSERT_EQ(pending(), 0u);
+    EXPECT_GT(trimmed, 3);
+    ASSERT_EQ(held.size(), 48u);
+
+    std::vector<std::string> kept;
+    const auto take = [&](const std::filesystem::path& file) {
+        const auto bytes = readBytes(file);
+        for (std::size_t at = 0; at + EventRecord::kSize <= bytes.size();
+             at += EventRecord::kSize) {
+            kept.emplace_back(bytes.begin() + static_cast<long>(at),
+                              bytes.begin() + static_cast<long>(at + EventRecord::kSize));
+        }
+    };
+    take(dir / kEventFile);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.path().filename().string().starts_with("UDALOSTI-")) {
+            take(entry.path());
+        }
+    }
+    std::vector<std::string> expected;
+    for (const EventRecord& e : held) {
+        std::vector<std::uint8_t> b(EventRecord::kSize);
+        e.toBytes(b);
+        expected.emplace_back(b.begin(), b.end());
+    }
+    std::sort(kept.begin(), kept.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(kept.size(), expected.size()) << trimmed << " trims";
+    EXPECT_TRUE(kept == expected);
 }
 
 } // namespace
