@@ -2,6 +2,7 @@
 
 #include "base/file_io.h"
 #include "ui/message_routines.h"
+#include "ui/named_button.h"
 #include "ui/qt_text.h"
 
 #include <QFormLayout>
@@ -14,17 +15,6 @@
 #include <QVBoxLayout>
 
 namespace qtr {
-
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& text, const char* name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool serviceMode,
            RandomSource& random, QWidget* parent)
@@ -53,14 +43,14 @@ TCPM::TCPM(std::filesystem::path accountFile, const KeyNumber& masterKey, bool s
     edHeslo_->setObjectName(QStringLiteral("edHeslo"));
     edHeslo_->setMaxLength(35);
 
-    btNovy_ = button(this, QStringLiteral("nový"), "btNovy");
-    btOpravit_ = button(this, QStringLiteral("opravit"), "btOpravit");
-    btSmazat_ = button(this, QStringLiteral("smazat"), "btSmazat");
-    btHotovo_ = button(this, QStringLiteral("hotovo"), "btHotovo");
-    btZpet_ = button(this, QStringLiteral("zpět"), "btZpet");
-    btPouzit_ = button(this, QStringLiteral("použít"), "btPouzit");
+    btNovy_ = ui::namedButton(QStringLiteral("nový"), "btNovy", this);
+    btOpravit_ = ui::namedButton(QStringLiteral("opravit"), "btOpravit", this);
+    btSmazat_ = ui::namedButton(QStringLiteral("smazat"), "btSmazat", this);
+    btHotovo_ = ui::namedButton(QStringLiteral("hotovo"), "btHotovo", this);
+    btZpet_ = ui::namedButton(QStringLiteral("zpět"), "btZpet", this);
+    btPouzit_ = ui::namedButton(QStringLiteral("použít"), "btPouzit", this);
     btPouzit_->setToolTip(QStringLiteral("potvrdí případné změny"));
-    btZrusit_ = button(this, QStringLiteral("zrušit"), "btZrusit");
+    btZrusit_ = ui::namedButton(QStringLiteral("zrušit"), "btZrusit", this);
     btZrusit_->setToolTip(QStringLiteral("přeruší opraci"));
 
     connect(btNovy_, &QPushButton::clicked, this, &TCPM::btNovyClick);

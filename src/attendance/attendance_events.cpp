@@ -2,6 +2,7 @@
 
 #include "attendance/attendance_time.h"
 #include "events/event_file.h"
+#include "events/event_load_note.h"
 #include "events/event_table.h"
 
 #include <algorithm>
@@ -9,30 +10,19 @@
 
 namespace qtr {
 
-std::vector<std::string> loadAttendanceEvents(EventTable& table, const std::filesystem::path& dir,
-                                              const ControlUnitTable& units) {
-    std::vector<std::string> notes;
+std::string loadAttendanceEvents(EventTable& table, const std::filesystem::path& dir,
+                                 const ControlUnitTable& units) {
+    std::string note;
     table.clear();
     const std::filesystem::path file = dir / kEventFile;
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
         const EventLoadResult loaded = table.load(file);
-        if (!loaded.file) {
-            notes.push_back(loaded.file.error());
-        }
-        if (loaded.recordsInFile > static_cast<std::uint64_t>(table.count())) {
-            notes.push_back("Soubor " + std::string(kEventFile) + " obsahuje " +
-                            std::to_string(loaded.recordsInFile) +
-                            " událostí, načteno je prvních " + std::to_string(table.count()) + ".");
-        }
-        if (loaded.partialBytes != 0) {
-            notes.push_back("Soubor " + std::string(kEventFile) + " končí neúplným záznamem (" +
-                            std::to_string(loaded.partialBytes) + " B), který nebyl načten.");
-        }
+        note = eventLoadNote(loaded, table.count(), kEventFile);
     }
     table.sort(SortKind::TimeThenKey);
     table.keepAttendance(units);
-    return notes;
+    return note;
 }
 
 std::vector<KeyNumber> keysBookedInPeriod(const EventTable& table, DateTime from, DateTime to) {

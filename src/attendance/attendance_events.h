@@ -15,10 +15,9 @@ class EventTable;
 // The attendance bookings as the card windows and qtr-cli's reports work on them:
 // the event file of `dir` (QTR0005.DAT, when it exists) loaded into the table, sorted
 // by time and key and reduced to the attendance events of the units. Returns what the
-// operator should know about the file (it could not be read, it holds more events
-// than the table, it ends with a partial record); empty when all of it was read.
-std::vector<std::string> loadAttendanceEvents(EventTable& table, const std::filesystem::path& dir,
-                                              const ControlUnitTable& units);
+// operator should know about the file (eventLoadNote); empty when all of it was read.
+std::string loadAttendanceEvents(EventTable& table, const std::filesystem::path& dir,
+                                 const ControlUnitTable& units);
 
 // The keys with bookings from the first day to the end of the last day, in the order
 // of their first booking.

@@ -178,7 +178,7 @@ bool holderName(CliContext& ctx, const ConfigurationDatabase& db, const KeyNumbe
 // The attendance bookings of the event file, as the card windows have them; false
 // when there are none.
 bool loadBookings(CliContext& ctx, const ConfigurationDatabase& db, EventTable& table) {
-    for (const std::string& note : loadAttendanceEvents(table, ctx.dir, db.units)) {
+    if (const std::string note = loadAttendanceEvents(table, ctx.dir, db.units); !note.empty()) {
         *ctx.err << note << "\n";
     }
     if (table.count() == 0) {

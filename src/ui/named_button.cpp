@@ -4,10 +4,13 @@
 
 namespace qtr::ui {
 
-QPushButton* namedButton(const QString& text, const char* name, QWidget* parent) {
+QPushButton* makeButton(const QString& text, const QString& name, const QString& hint,
+                        QWidget* parent) {
     auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
+    b->setObjectName(name);
+    b->setToolTip(hint);
     b->setAutoDefault(false);
+    b->setDefault(false);
     return b;
 }
 

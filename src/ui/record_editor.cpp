@@ -10,16 +10,6 @@
 
 namespace qtr::ui {
 
-QPushButton* makeButton(const QString& text, const QString& name, const QString& hint,
-                        QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
 RecordEditor::RecordEditor(std::unique_ptr<EditedTable> table, const Options& options,
                            QWidget* parent)
     : QDialog(parent), table_(std::move(table)), options_(options) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/named_button.h"
+
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -17,11 +19,6 @@ class RecordNavigator;
 
 // The three modes of every record editor.
 enum class EditMode { Browse, Insert, Update };
-
-// A push button that never reacts to Enter in a field: in an editor Enter must
-// not delete or store a record by surprise.
-QPushButton* makeButton(const QString& text, const QString& name, const QString& hint,
-                        QWidget* parent);
 
 // What a record editor does with its table, whatever the record.
 class EditedTable {

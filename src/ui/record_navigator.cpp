@@ -1,5 +1,7 @@
 #include "ui/record_navigator.h"
 
+#include "ui/named_button.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -9,11 +11,8 @@ namespace {
 
 QPushButton* navButton(const QString& text, const QString& name, const QString& hint,
                        QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
+    QPushButton* b = makeButton(text, name, hint, parent);
     b->setFixedWidth(36);
-    b->setAutoDefault(false);
     return b;
 }
 

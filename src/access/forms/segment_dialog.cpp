@@ -4,7 +4,7 @@
 #include "access/schedule_editing.h"
 #include "setup/editor_widgets.h"
 #include "ui/qt_text.h"
-#include "unitproc/forms/up_down.h"
+#include "ui/up_down.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

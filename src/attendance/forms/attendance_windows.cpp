@@ -11,7 +11,6 @@
 #include "ui/qt_text.h"
 #include "ui/ui_services.h"
 
-#include <QStringList>
 #include <memory>
 
 namespace qtr::attendance {
@@ -30,12 +29,9 @@ std::unique_ptr<AttendanceSession> openSession(AttendanceData& data, Configurati
             return nullptr;
         }
     }
-    QStringList notes;
-    for (const std::string& note : loadAttendanceEvents(session->events, dir, db.units)) {
-        notes << ui::toQ(note);
-    }
-    if (!notes.isEmpty()) {
-        ui::messageOk(notes.join(u'\n'), {}, u'!');
+    if (const std::string note = loadAttendanceEvents(session->events, dir, db.units);
+        !note.empty()) {
+        ui::messageOk(ui::toQ(note), {}, u'!');
     }
     return session;
 }

@@ -3,6 +3,7 @@
 #include "base/date_time.h"
 #include "events/event_load_note.h"
 #include "ui/message_routines.h"
+#include "ui/named_button.h"
 #include "ui/qt_text.h"
 
 #include <QButtonGroup>
@@ -136,10 +137,7 @@ EventPage::EventPage(EventTable& table, const EventDecoder& decoder, bool servic
 }
 
 QPushButton* EventPage::navButton(const QString& text, const char* name, const QString& hint) {
-    auto* b = new QPushButton(text, navigation_);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
+    QPushButton* b = ui::makeButton(text, QString::fromLatin1(name), hint, navigation_);
     b->setFixedWidth(40);
     return b;
 }

@@ -3,7 +3,7 @@
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
 #include "ui/ui_services.h"
-#include "unitproc/forms/up_down.h"
+#include "ui/up_down.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -5,8 +5,8 @@
 #include "base/text_lines.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
+#include "ui/up_down.h"
 #include "unitproc/communication_control.h"
-#include "unitproc/forms/up_down.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -4,10 +4,10 @@
 #include "db/tables.h"
 #include "ui/qt_text.h"
 #include "ui/ui_services.h"
+#include "ui/up_down.h"
 #include "unitproc/communication_control.h"
 #include "unitproc/forms/hex_address_dialog.h"
 #include "unitproc/forms/unit_status_window.h"
-#include "unitproc/forms/up_down.h"
 
 #include <QApplication>
 #include <QEvent>

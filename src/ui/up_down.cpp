@@ -1,4 +1,4 @@
-#include "unitproc/forms/up_down.h"
+#include "ui/up_down.h"
 
 #include "base/hex_text.h"
 #include "ui/qt_text.h"
