@@ -43,8 +43,8 @@ QFont reportFont() {
     // The system's fixed font may be a family that does not declare itself fixed pitch
     // (Noto Sans Mono on some systems); then a family known to keep the columns is taken.
     if (!QFontInfo(font).fixedPitch()) {
-        for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Nimbus Mono PS",
-                                   "Courier New"}) {
+        for (const char* family :
+             {"DejaVu Sans Mono", "Liberation Mono", "Nimbus Mono PS", "Courier New"}) {
             const QFont candidate(QString::fromLatin1(family));
             if (QFontInfo(candidate).fixedPitch()) {
                 font = candidate;
