@@ -125,9 +125,12 @@ int importCommand(CliContext& ctx) {
 
 int trimCommand(CliContext& ctx) {
     DateTime cut = 0.0;
-    if (ctx.args.size() != 3 || ctx.args[1] != "--before" || ctx.args[2].size() != 10 ||
-        !parseDateTime(ctx.args[2], cut)) {
+    if (ctx.args.size() != 3 || ctx.args[1] != "--before") {
         return -1;
+    }
+    if (ctx.args[2].size() != 10 || !parseDateTime(ctx.args[2], cut)) {
+        *ctx.err << "Chybné datum (dd.mm.yyyy): " << ctx.args[2] << "\n";
+        return kExitUsage;
     }
     if (!eventFilePresent(ctx)) {
         return kExitFailure;

@@ -110,8 +110,7 @@ TEST_F(EventFileCliTest, TrimAndClearKeepWhatTheyRemoveAndMergeBringsItBack) {
 TEST_F(EventFileCliTest, WrongUsageAndAMissingFile) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"events", "trim"},
-                                               {"events", "trim", "--before", "31.02.2024"},
-                                               {"events", "trim", "--before", "15.03.2024 08:00"},
+                                               {"events", "trim", "--after", "15.03.2024"},
                                                {"events", "clear", "now"},
                                                {"events", "export"},
                                                {"events", "import", "A.SDF", "--replace", "x"},
@@ -119,6 +118,14 @@ TEST_F(EventFileCliTest, WrongUsageAndAMissingFile) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, 2) << args.size();
         EXPECT_NE(r.err.find("events trim --before dd.mm.yyyy"), std::string::npos);
+    }
+    // A date that is not one is named, and the file stays as it was.
+    const auto before = test::readBytes(dir / kEventFile);
+    for (const char* day : {"31.02.2024", "15.03.2024 08:00", "15.3.2024"}) {
+        const CliRun r = run({"events", "trim", "--before", day});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, std::string("Chybné datum (dd.mm.yyyy): ") + day + "\n");
+        EXPECT_BYTES(before, test::readBytes(dir / kEventFile));
     }
     std::filesystem::remove(dir / kEventFile);
     for (const char* sub : {"clear", "export"}) {
