@@ -82,7 +82,7 @@ struct AttendanceMenuTest : test::MainWindowTest {
     }
 
     // In the card editor: "Originální data" confirmed, then the window closed with
-    // `closeWith`. Returns the grid's first two rows.
+    // `closeWith`; the date, start and end of the grid's first two rows go to `rows`.
     static std::function<void(QDialog&)> buildAndClose(const char* closeWith, std::string& rows) {
         return [closeWith, &rows](QDialog& d) {
             d.findChild<QPushButton*>("btOriginal")->click();
