@@ -153,14 +153,19 @@ EventBuildResult buildFromEvents(AttendanceCard& card, const EventTable& events,
     const DateTime lowest = dayOf(card.dateFrom);
     const DateTime highest = dayOf(card.dateTo) + 1.0;
     const std::uint8_t* previous = nullptr;
+    DateTime previousTime = 0.0;
+    bool stopping = false;
     Builder builder(card);
     for (int i = 1; i <= events.count(); ++i) {
-        if (goOn && !goOn()) {
+        stopping = stopping || (goOn && !goOn());
+        const std::uint8_t* raw = events.rawRecord(i).data();
+        const DateTime t = eventTime(raw);
+        // The next build takes only what is later than the card's last time, so a
+        // stop never falls between two bookings of the time last used.
+        if (stopping && (previous == nullptr || t != previousTime)) {
             result.interrupted = true;
             break;
         }
-        const std::uint8_t* raw = events.rawRecord(i).data();
-        const DateTime t = eventTime(raw);
         if (t > highest) {
             break;
         }
@@ -177,6 +182,7 @@ EventBuildResult buildFromEvents(AttendanceCard& card, const EventTable& events,
             break;
         }
         previous = raw;
+        previousTime = t;
         builder.book(reader, t);
         ++result.eventsUsed;
     }

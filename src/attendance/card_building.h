@@ -21,8 +21,9 @@ struct EventBuildResult {
     // An event needed a new line and all 300 were in use: building stopped at it,
     // and it and every later event were left out.
     bool cardFull = false;
-    // The operator stopped it: the events from there on were left for the next build,
-    // which goes on after the last time on the card.
+    // The operator stopped it: the events from the first time stamp after the last
+    // one used were left for the next build, which goes on after the last time on
+    // the card.
     bool interrupted = false;
 };
 
@@ -35,7 +36,8 @@ struct EventBuildResult {
 // 1 business, 2 doctor, 3 break and 5 reader 5 close the open line and open a line of
 // code 2, 3, 4, 5; 4 departure closes the open line (a departure without arrival
 // becomes a shift line with no start). `goOn` runs before every event walked (to show
-// progress); when it returns false the building stops there.
+// progress); when it returns false the building stops at the first booking later
+// than the last one used.
 EventBuildResult buildFromEvents(AttendanceCard& card, const EventTable& events,
                                  const std::function<bool()>& goOn = {});
 

@@ -1,5 +1,4 @@
-#include "app/account_file.h"
-#include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "app/user_guide.h"
 #include "attendance/attendance_data.h"
 #include "base/clock.h"
@@ -31,72 +30,10 @@ namespace qtr {
 namespace {
 
 using test::FakeBus;
-using test::UiResponder;
-
-const KeyNumber kMaster = KeyNumber::parse("0102030405060A");
-const KeyNumber kService = KeyNumber::parse("0199999999999A");
-const KeyNumber kOrdinary = KeyNumber::parse("01000000001001");
-
-// A working directory with one operator account and the installation keys, a
-// main window on a fake bus, and answers to whatever boxes the test expects.
-struct MainWindowTest : ::testing::Test {
-    test::TempDir dir;
-    UiResponder ui;
-    FakeBus bus;
-    ManualClock clock{encodeDate(2024, 3, 4) + encodeTime(8, 15, 0)};
-    SeededRandomSource random{17};
-    ConfigurationDatabase db;
-    InstallationKeys keys;
-    HolidayCalendar calendar;
-    AttendanceData attendance;
-    std::unique_ptr<AppContext> ctx;
-    std::unique_ptr<TQTRM> window;
-
-    void SetUp() override {
-        bus.dir = dir.path();
-        keys.masterKey = kMaster;
-        keys.serviceKeys = {kService};
-        UserAccounts a = emptyAccounts(random);
-        a.count = 1;
-        a.accountSlots[0].userName.setText("demo");
-        a.accountSlots[0].password.setText("demo1234");
-        ASSERT_TRUE(saveAccountFile(dir / kAccountFile, a, scramblingKeyOf(kMaster), random).ok());
-        (void)initialiseConfiguration(db, dir.path());
-        ctx = std::make_unique<AppContext>(
-            AppContext{dir.path(), db, bus, clock, random, keys, calendar, attendance});
-    }
-
-    void start() {
-        window = std::make_unique<TQTRM>(*ctx);
-        window->show();
-    }
-
-    QAction* action(const char* name) {
-        auto* a = window->findChild<QAction*>(QString::fromLatin1(name));
-        EXPECT_NE(a, nullptr) << name;
-        return a;
-    }
-    bool menuEnabled(const char* name) {
-        return window->findChild<QMenu*>(QString::fromLatin1(name))->menuAction()->isEnabled();
-    }
-    std::vector<std::string> protocolTexts() {
-        std::vector<std::string> texts;
-        for (const auto& l : splitWin1250Lines(test::readText(dir / "protokol.txt"))) {
-            texts.push_back(win1250ToUtf8(l.substr(std::min<std::size_t>(20, l.size()))));
-        }
-        return texts;
-    }
-    // Answers the log-in dialog with a name and a password (or cancels it).
-    void logIn(const QString& name, const QString& password, bool confirm = true) {
-        ui.expectDialog("TFIRST", [=](QDialog& d) {
-            EXPECT_EQ(d.windowTitle(), "Přihlášení uživatele");
-            d.findChild<QLineEdit*>("Edit1")->setText(name);
-            d.findChild<QLineEdit*>("Edit2")->setText(password);
-            d.findChild<QPushButton*>(confirm ? "btHotovo" : "btZpet")->click();
-        });
-        window->miPrihlasitClick();
-    }
-};
+using test::kMaster;
+using test::kOrdinary;
+using test::kService;
+using test::MainWindowTest;
 
 TEST_F(MainWindowTest, StartedStateOpensThePortAndShowsTheParameters) {
     start();

@@ -135,6 +135,7 @@ TDM00006::TDM00006(AttendanceSession& session, const std::string& holderName, QW
     period->addWidget(pnInterval_);
     period->addStretch(1);
     auto* usual = new QHBoxLayout;
+    usual->setSpacing(16);
     for (QWidget* w : std::initializer_list<QWidget*>{laObvykleOd_, laObvykleDo_, laDoplnovat_}) {
         usual->addWidget(w);
     }

@@ -83,7 +83,12 @@ TDM00000::TDM00000(AttendanceSession& session, QWidget* parent) : QDialog(parent
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Pro:"), laPro_);
     form->addRow(QStringLiteral("Platná od - do:"), laPlatna_);
-    form->addRow(laObvykleOd_, laObvykleDo_);
+    auto* usual = new QHBoxLayout;
+    usual->setSpacing(16);
+    usual->addWidget(laObvykleOd_);
+    usual->addWidget(laObvykleDo_);
+    usual->addStretch(1);
+    form->addRow(QString(), usual);
     form->addRow(QString(), laDoplnovat_);
     form->addRow(QString(), laKarta);
     form->addRow(QStringLiteral("Zpracování od - do"), period);
