@@ -3,6 +3,7 @@
 #include "attendance/attendance_time.h"
 #include "attendance/card_text.h"
 #include "attendance/forms/card_editor_form.h"
+#include "attendance/forms/form_parts.h"
 #include "db/configuration_database.h"
 #include "docs/forms/report_pages.h"
 #include "setup/key_picker_dialog.h"
@@ -51,9 +52,7 @@ TDM00007::TDM00007(AttendanceSession& session, bool selection, QWidget* parent)
     laJmeno_ = new QLabel(pnParametry_);
     laJmeno_->setObjectName(QStringLiteral("laJmeno"));
     auto timePicker = [this](const char* name) {
-        auto* t = new QTimeEdit(pnParametry_);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setDisplayFormat(QStringLiteral("HH:mm"));
+        auto* t = attendance::timePicker(name, pnParametry_);
         connect(t, &QTimeEdit::timeChanged, this, &TDM00007::showNightLabel);
         return t;
     };

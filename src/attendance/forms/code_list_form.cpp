@@ -1,6 +1,7 @@
 #include "attendance/forms/code_list_form.h"
 
 #include "attendance/attendance_time.h"
+#include "attendance/forms/form_parts.h"
 #include "attendance/report_texts.h"
 #include "docs/forms/output_window.h"
 #include "ui/date_conversion.h"
@@ -33,13 +34,6 @@ int wholeNumber(const QString& text) {
     return ok && n >= 0 ? n : -1;
 }
 
-QTimeEdit* timePicker(const char* name, QWidget* parent) {
-    auto* t = new QTimeEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setDisplayFormat(QStringLiteral("HH:mm"));
-    return t;
-}
-
 QString timeCell(DateTime value) {
     const DateTime t = timeOfDay(value);
     return isCalendarValue(t) ? ui::toQ(formatDateTime("hh:nn:ss", t)) : QStringLiteral("?");
@@ -63,9 +57,9 @@ TDM00002::TDM00002(AttendanceCodeRecord& working, const AttendanceCodeList& list
     edNazev_->setMaxLength(20);
     cbVykon_ = new QCheckBox(QStringLiteral("sumarizace do výkonu"), this);
     cbVykon_->setObjectName(QStringLiteral("cbVykon"));
-    teNejmene_ = timePicker("teNejmene", this);
+    teNejmene_ = attendance::timePicker("teNejmene", this);
     teNejmene_->setEnabled(false);
-    teNejvyse_ = timePicker("teNejvyse", this);
+    teNejvyse_ = attendance::timePicker("teNejvyse", this);
     teNejvyse_->setToolTip(QStringLiteral("určuje maximální započtenou dobu"));
     edNadpis_ = edit("edNadpis", QString());
     edNadpis_->setMaxLength(20);
@@ -259,14 +253,7 @@ void TDM00001::display() {
                                        ? c.column.alignment
                                        : '?'))};
         }
-        for (int col = 0; col < 8; ++col) {
-            auto* item = StringGrid1_->item(row - 1, col);
-            if (item == nullptr) {
-                item = new QTableWidgetItem;
-                StringGrid1_->setItem(row - 1, col, item);
-            }
-            item->setText(cells[col]);
-        }
+        attendance::setGridRow(*StringGrid1_, row - 1, cells);
     }
     laPocet_->setText(QStringLiteral("%1/%2").arg(codes.count()).arg(selectedRow_));
 }
