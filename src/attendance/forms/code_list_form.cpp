@@ -167,17 +167,14 @@ TDM00001::TDM00001(AttendanceData& data, std::filesystem::path dir, const Clock&
     auto* rgVolba = new QGroupBox(QStringLiteral("volba operace"), this);
     rgVolba->setObjectName(QStringLiteral("rgVolba"));
     auto* radios = new QHBoxLayout(rgVolba);
-    auto radio = [this, radios, rgVolba](const QString& text, const char* name) {
-        auto* r = new QRadioButton(text, rgVolba);
-        r->setObjectName(QString::fromLatin1(name));
-        radios->addWidget(r);
-        return r;
-    };
-    rbProhlizet_ = radio(QStringLiteral("prohlížet"), "rbProhlizet");
-    rbOpravit_ = radio(QStringLiteral("opravit"), "rbOpravit");
-    rbPridat_ = radio(QStringLiteral("přidat"), "rbPridat");
-    rbSmazat_ = radio(QStringLiteral("smazat"), "rbSmazat");
-    rbProhlizet_->setChecked(true);
+    const char* names[] = {"rbProhlizet", "rbOpravit", "rbPridat", "rbSmazat"};
+    const char* texts[] = {"prohlížet", "opravit", "přidat", "smazat"};
+    for (int i = 0; i < 4; ++i) {
+        rbOperace_[i] = new QRadioButton(QString::fromUtf8(texts[i]), rgVolba);
+        rbOperace_[i]->setObjectName(QString::fromLatin1(names[i]));
+        radios->addWidget(rbOperace_[i]);
+    }
+    setOperation(Operation::Browse);
     auto* btVypsat = ui::makeButton(QStringLiteral("vypsat"), QStringLiteral("btVypsat"),
                                     QStringLiteral("vytiskne číselník"), this);
     auto* btZpet = ui::makeButton(QStringLiteral("zpět"), QStringLiteral("btZpet"),
@@ -210,30 +207,16 @@ TDM00001::TDM00001(AttendanceData& data, std::filesystem::path dir, const Clock&
 }
 
 TDM00001::Operation TDM00001::operation() const {
-    if (rbOpravit_->isChecked()) {
-        return Operation::Change;
+    for (int i = 0; i < 4; ++i) {
+        if (rbOperace_[i]->isChecked()) {
+            return static_cast<Operation>(i);
+        }
     }
-    if (rbPridat_->isChecked()) {
-        return Operation::Add;
-    }
-    return rbSmazat_->isChecked() ? Operation::Delete : Operation::Browse;
+    return Operation::Browse;
 }
 
 void TDM00001::setOperation(Operation op) {
-    switch (op) {
-    case Operation::Browse:
-        rbProhlizet_->setChecked(true);
-        break;
-    case Operation::Change:
-        rbOpravit_->setChecked(true);
-        break;
-    case Operation::Add:
-        rbPridat_->setChecked(true);
-        break;
-    case Operation::Delete:
-        rbSmazat_->setChecked(true);
-        break;
-    }
+    rbOperace_[static_cast<int>(op)]->setChecked(true);
 }
 
 void TDM00001::display() {
