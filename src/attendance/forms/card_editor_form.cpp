@@ -452,4 +452,16 @@ void TDM00006::btCiselnikClick() {
     attendance::editCodeList(s_.data, s_.dir, s_.clock, this);
 }
 
+bool attendance::editWorkingCard(AttendanceSession& session, const std::string& holderName,
+                                 QWidget* parent) {
+    TDM00006 editor(session, holderName, parent);
+    if (ui::execModal(editor) != QDialog::Accepted) {
+        return false;
+    }
+    if (FileResult r = session.cards.save(session.data.card); !r) {
+        ui::messageOk(ui::toQ(r.error()), {}, u'E');
+    }
+    return true;
+}
+
 } // namespace qtr

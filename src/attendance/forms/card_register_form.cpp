@@ -222,11 +222,7 @@ void TDM00007::btPouzitClick() {
 }
 
 void TDM00007::btUdalostiClick() {
-    TDM00006 editor(s_, s_.db.keyHolders.nameOfKey(s_.data.card.keyNumber), this);
-    if (ui::execModal(editor) == QDialog::Accepted) {
-        if (FileResult r = s_.cards.save(s_.data.card); !r) {
-            ui::messageOk(ui::toQ(r.error()), {}, u'E');
-        }
+    if (attendance::editWorkingCard(s_, s_.db.keyHolders.nameOfKey(s_.data.card.keyNumber), this)) {
         fillList();
         browseState();
     }

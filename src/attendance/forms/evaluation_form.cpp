@@ -121,7 +121,7 @@ TDM00000::TDM00000(AttendanceSession& session, QWidget* parent) : QDialog(parent
 void TDM00000::cardChanged() {
     showLabels();
     if (known_ && !windowCheck()) {
-        openCardEditor();
+        attendance::editWorkingCard(s_, holderName_, this);
     }
     periodChanged();
 }
@@ -164,21 +164,8 @@ void TDM00000::periodChanged() {
                              windowCheck());
 }
 
-void TDM00000::saveCard() {
-    if (FileResult r = s_.cards.save(s_.data.card); !r) {
-        ui::messageOk(ui::toQ(r.error()), {}, u'E');
-    }
-}
-
-void TDM00000::openCardEditor() {
-    TDM00006 editor(s_, holderName_, this);
-    if (ui::execModal(editor) == QDialog::Accepted) {
-        saveCard();
-    }
-}
-
 void TDM00000::laKartaClick() {
-    openCardEditor();
+    attendance::editWorkingCard(s_, holderName_, this);
     showLabels();
     periodChanged();
 }
