@@ -7,6 +7,7 @@
 #include "attendance/card_text.h"
 #include "attendance/forms/code_list_form.h"
 #include "attendance/forms/date_time_dialog.h"
+#include "attendance/forms/form_parts.h"
 #include "attendance/forms/report_layout_form.h"
 #include "attendance/report_texts.h"
 #include "docs/forms/output_window.h"
@@ -37,14 +38,6 @@ namespace {
 constexpr const char* kNoEvents = "Chybí originální události docházky!";
 const QString kSavFilter = QStringLiteral("specifický soubor (*.SAV);;všechny soubory (*.*)");
 
-QDateEdit* datePicker(const char* name, QWidget* parent) {
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    return d;
-}
-
 } // namespace
 
 TDM00006::TDM00006(AttendanceSession& session, const std::string& holderName, QWidget* parent)
@@ -74,12 +67,9 @@ TDM00006::TDM00006(AttendanceSession& session, const std::string& holderName, QW
         radios->addWidget(rbOperace_[i]);
     }
 
-    dtOd_ = datePicker("dtOd", this);
-    dtDo_ = datePicker("dtDo", this);
-    pnInterval_ = new QLabel(QStringLiteral("Nevhodný časový interval!"), this);
-    pnInterval_->setObjectName(QStringLiteral("pnInterval"));
-    pnInterval_->setStyleSheet(QStringLiteral("background: #c00000; color: white; padding: 3px;"));
-    pnInterval_->hide();
+    dtOd_ = attendance::datePicker("dtOd", this);
+    dtDo_ = attendance::datePicker("dtDo", this);
+    pnInterval_ = attendance::intervalWarning(QStringLiteral("Nevhodný časový interval!"), this);
     laObvykleOd_ = new QLabel(this);
     laObvykleOd_->setObjectName(QStringLiteral("laObvykleOd"));
     laObvykleDo_ = new QLabel(this);
@@ -229,14 +219,7 @@ void TDM00006::refresh() {
                      ui::toQ(s_.data.codeList.codeName(l.code)),
                      ui::toQ(l.note.text())};
         }
-        for (int c = 0; c < 6; ++c) {
-            auto* item = StringGrid1_->item(i - 1, c);
-            if (item == nullptr) {
-                item = new QTableWidgetItem;
-                StringGrid1_->setItem(i - 1, c, item);
-            }
-            item->setText(cells[c]);
-        }
+        attendance::setGridRow(*StringGrid1_, i - 1, cells);
     }
 }
 
@@ -467,6 +450,18 @@ void TDM00006::btHledatClick() {
 
 void TDM00006::btCiselnikClick() {
     attendance::editCodeList(s_.data, s_.dir, s_.clock, this);
+}
+
+bool attendance::editWorkingCard(AttendanceSession& session, const std::string& holderName,
+                                 QWidget* parent) {
+    TDM00006 editor(session, holderName, parent);
+    if (ui::execModal(editor) != QDialog::Accepted) {
+        return false;
+    }
+    if (FileResult r = session.cards.save(session.data.card); !r) {
+        ui::messageOk(ui::toQ(r.error()), {}, u'E');
+    }
+    return true;
 }
 
 } // namespace qtr

@@ -76,4 +76,12 @@ private:
     QPushButton* btKorekce_;
 };
 
+namespace attendance {
+
+// The card editor on the working card; the card is saved into the register when the
+// editor closes with OK. True when it did.
+bool editWorkingCard(AttendanceSession& session, const std::string& holderName, QWidget* parent);
+
+} // namespace attendance
+
 } // namespace qtr

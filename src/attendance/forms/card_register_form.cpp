@@ -3,6 +3,7 @@
 #include "attendance/attendance_time.h"
 #include "attendance/card_text.h"
 #include "attendance/forms/card_editor_form.h"
+#include "attendance/forms/form_parts.h"
 #include "db/configuration_database.h"
 #include "docs/forms/report_pages.h"
 #include "setup/key_picker_dialog.h"
@@ -51,9 +52,7 @@ TDM00007::TDM00007(AttendanceSession& session, bool selection, QWidget* parent)
     laJmeno_ = new QLabel(pnParametry_);
     laJmeno_->setObjectName(QStringLiteral("laJmeno"));
     auto timePicker = [this](const char* name) {
-        auto* t = new QTimeEdit(pnParametry_);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setDisplayFormat(QStringLiteral("HH:mm"));
+        auto* t = attendance::timePicker(name, pnParametry_);
         connect(t, &QTimeEdit::timeChanged, this, &TDM00007::showNightLabel);
         return t;
     };
@@ -223,11 +222,7 @@ void TDM00007::btPouzitClick() {
 }
 
 void TDM00007::btUdalostiClick() {
-    TDM00006 editor(s_, s_.db.keyHolders.nameOfKey(s_.data.card.keyNumber), this);
-    if (ui::execModal(editor) == QDialog::Accepted) {
-        if (FileResult r = s_.cards.save(s_.data.card); !r) {
-            ui::messageOk(ui::toQ(r.error()), {}, u'E');
-        }
+    if (attendance::editWorkingCard(s_, s_.db.keyHolders.nameOfKey(s_.data.card.keyNumber), this)) {
         fillList();
         browseState();
     }

@@ -1,6 +1,7 @@
 #include "attendance/forms/code_list_form.h"
 
 #include "attendance/attendance_time.h"
+#include "attendance/forms/form_parts.h"
 #include "attendance/report_texts.h"
 #include "docs/forms/output_window.h"
 #include "ui/date_conversion.h"
@@ -33,13 +34,6 @@ int wholeNumber(const QString& text) {
     return ok && n >= 0 ? n : -1;
 }
 
-QTimeEdit* timePicker(const char* name, QWidget* parent) {
-    auto* t = new QTimeEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setDisplayFormat(QStringLiteral("HH:mm"));
-    return t;
-}
-
 QString timeCell(DateTime value) {
     const DateTime t = timeOfDay(value);
     return isCalendarValue(t) ? ui::toQ(formatDateTime("hh:nn:ss", t)) : QStringLiteral("?");
@@ -63,9 +57,9 @@ TDM00002::TDM00002(AttendanceCodeRecord& working, const AttendanceCodeList& list
     edNazev_->setMaxLength(20);
     cbVykon_ = new QCheckBox(QStringLiteral("sumarizace do výkonu"), this);
     cbVykon_->setObjectName(QStringLiteral("cbVykon"));
-    teNejmene_ = timePicker("teNejmene", this);
+    teNejmene_ = attendance::timePicker("teNejmene", this);
     teNejmene_->setEnabled(false);
-    teNejvyse_ = timePicker("teNejvyse", this);
+    teNejvyse_ = attendance::timePicker("teNejvyse", this);
     teNejvyse_->setToolTip(QStringLiteral("určuje maximální započtenou dobu"));
     edNadpis_ = edit("edNadpis", QString());
     edNadpis_->setMaxLength(20);
@@ -173,17 +167,14 @@ TDM00001::TDM00001(AttendanceData& data, std::filesystem::path dir, const Clock&
     auto* rgVolba = new QGroupBox(QStringLiteral("volba operace"), this);
     rgVolba->setObjectName(QStringLiteral("rgVolba"));
     auto* radios = new QHBoxLayout(rgVolba);
-    auto radio = [this, radios, rgVolba](const QString& text, const char* name) {
-        auto* r = new QRadioButton(text, rgVolba);
-        r->setObjectName(QString::fromLatin1(name));
-        radios->addWidget(r);
-        return r;
-    };
-    rbProhlizet_ = radio(QStringLiteral("prohlížet"), "rbProhlizet");
-    rbOpravit_ = radio(QStringLiteral("opravit"), "rbOpravit");
-    rbPridat_ = radio(QStringLiteral("přidat"), "rbPridat");
-    rbSmazat_ = radio(QStringLiteral("smazat"), "rbSmazat");
-    rbProhlizet_->setChecked(true);
+    const char* names[] = {"rbProhlizet", "rbOpravit", "rbPridat", "rbSmazat"};
+    const char* texts[] = {"prohlížet", "opravit", "přidat", "smazat"};
+    for (int i = 0; i < 4; ++i) {
+        rbOperace_[i] = new QRadioButton(QString::fromUtf8(texts[i]), rgVolba);
+        rbOperace_[i]->setObjectName(QString::fromLatin1(names[i]));
+        radios->addWidget(rbOperace_[i]);
+    }
+    setOperation(Operation::Browse);
     auto* btVypsat = ui::makeButton(QStringLiteral("vypsat"), QStringLiteral("btVypsat"),
                                     QStringLiteral("vytiskne číselník"), this);
     auto* btZpet = ui::makeButton(QStringLiteral("zpět"), QStringLiteral("btZpet"),
@@ -216,30 +207,16 @@ TDM00001::TDM00001(AttendanceData& data, std::filesystem::path dir, const Clock&
 }
 
 TDM00001::Operation TDM00001::operation() const {
-    if (rbOpravit_->isChecked()) {
-        return Operation::Change;
+    for (int i = 0; i < 4; ++i) {
+        if (rbOperace_[i]->isChecked()) {
+            return static_cast<Operation>(i);
+        }
     }
-    if (rbPridat_->isChecked()) {
-        return Operation::Add;
-    }
-    return rbSmazat_->isChecked() ? Operation::Delete : Operation::Browse;
+    return Operation::Browse;
 }
 
 void TDM00001::setOperation(Operation op) {
-    switch (op) {
-    case Operation::Browse:
-        rbProhlizet_->setChecked(true);
-        break;
-    case Operation::Change:
-        rbOpravit_->setChecked(true);
-        break;
-    case Operation::Add:
-        rbPridat_->setChecked(true);
-        break;
-    case Operation::Delete:
-        rbSmazat_->setChecked(true);
-        break;
-    }
+    rbOperace_[static_cast<int>(op)]->setChecked(true);
 }
 
 void TDM00001::display() {
@@ -259,14 +236,7 @@ void TDM00001::display() {
                                        ? c.column.alignment
                                        : '?'))};
         }
-        for (int col = 0; col < 8; ++col) {
-            auto* item = StringGrid1_->item(row - 1, col);
-            if (item == nullptr) {
-                item = new QTableWidgetItem;
-                StringGrid1_->setItem(row - 1, col, item);
-            }
-            item->setText(cells[col]);
-        }
+        attendance::setGridRow(*StringGrid1_, row - 1, cells);
     }
     laPocet_->setText(QStringLiteral("%1/%2").arg(codes.count()).arg(selectedRow_));
 }

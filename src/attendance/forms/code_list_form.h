@@ -80,10 +80,7 @@ private:
     int selectedRow_ = 0;
     QTableWidget* StringGrid1_;
     QLabel* laPocet_;
-    QRadioButton* rbProhlizet_;
-    QRadioButton* rbOpravit_;
-    QRadioButton* rbPridat_;
-    QRadioButton* rbSmazat_;
+    QRadioButton* rbOperace_[4]; // in the order of Operation
     QPushButton* btVybrat_;
 };
 

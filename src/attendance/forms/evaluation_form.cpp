@@ -5,6 +5,7 @@
 #include "attendance/evaluation.h"
 #include "attendance/forms/card_editor_form.h"
 #include "attendance/forms/card_register_form.h"
+#include "attendance/forms/form_parts.h"
 #include "attendance/forms/report_layout_form.h"
 #include "attendance/forms/report_table_form.h"
 #include "attendance/report_texts.h"
@@ -30,20 +31,15 @@ TDM00000::TDM00000(AttendanceSession& session, QWidget* parent) : QDialog(parent
     setObjectName(QStringLiteral("TDM00000"));
     setWindowTitle(QStringLiteral("Vyhodnocení docházkových karet"));
     auto date = [this](const char* name) {
-        auto* d = new QDateEdit(this);
-        d->setObjectName(QString::fromLatin1(name));
-        d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        d->setCalendarPopup(true);
+        auto* d = attendance::datePicker(name, this);
         d->setDate(ui::toQDate(s_.clock.now()));
         connect(d, &QDateEdit::dateChanged, this, &TDM00000::periodChanged);
         return d;
     };
     dtOd_ = date("dtOd");
     dtDo_ = date("dtDo");
-    pnInterval_ = new QLabel(QStringLiteral("Nevhodný interval zpracování!"), this);
-    pnInterval_->setObjectName(QStringLiteral("pnInterval"));
-    pnInterval_->setStyleSheet(QStringLiteral("background: #c00000; color: white; padding: 3px;"));
-    pnInterval_->hide();
+    pnInterval_ =
+        attendance::intervalWarning(QStringLiteral("Nevhodný interval zpracování!"), this);
     laPro_ = ui::makeButton(QString(), QStringLiteral("laPro"),
                             QStringLiteral("klepnutím vyberete jinou kartu"), this);
     // Clickable labels: they read as links, left where the other labels stand.
@@ -125,7 +121,7 @@ TDM00000::TDM00000(AttendanceSession& session, QWidget* parent) : QDialog(parent
 void TDM00000::cardChanged() {
     showLabels();
     if (known_ && !windowCheck()) {
-        openCardEditor();
+        attendance::editWorkingCard(s_, holderName_, this);
     }
     periodChanged();
 }
@@ -168,21 +164,8 @@ void TDM00000::periodChanged() {
                              windowCheck());
 }
 
-void TDM00000::saveCard() {
-    if (FileResult r = s_.cards.save(s_.data.card); !r) {
-        ui::messageOk(ui::toQ(r.error()), {}, u'E');
-    }
-}
-
-void TDM00000::openCardEditor() {
-    TDM00006 editor(s_, holderName_, this);
-    if (ui::execModal(editor) == QDialog::Accepted) {
-        saveCard();
-    }
-}
-
 void TDM00000::laKartaClick() {
-    openCardEditor();
+    attendance::editWorkingCard(s_, holderName_, this);
     showLabels();
     periodChanged();
 }

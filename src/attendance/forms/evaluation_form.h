@@ -32,8 +32,6 @@ private:
     void showLabels();
     bool windowCheck();
     void periodChanged();
-    void openCardEditor();
-    void saveCard();
 
     AttendanceSession& s_;
     std::string holderName_;

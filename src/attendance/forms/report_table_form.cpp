@@ -1,5 +1,6 @@
 #include "attendance/forms/report_table_form.h"
 
+#include "attendance/forms/form_parts.h"
 #include "attendance/report_table.h"
 #include "ui/message_routines.h"
 #include "ui/qt_text.h"
@@ -76,15 +77,11 @@ TDM00005::TDM00005(EvaluationResult& result, const AttendanceCodeList& codes,
 
 void TDM00005::fill() {
     for (int d = 1; d <= 31; ++d) {
-        const auto cells = reportTableRow(result_, codes_, d);
-        for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
-            auto* item = StringGrid1_->item(d - 1, c);
-            if (item == nullptr) {
-                item = new QTableWidgetItem;
-                StringGrid1_->setItem(d - 1, c, item);
-            }
-            item->setText(ui::toQ(cells[static_cast<std::size_t>(c)]));
+        QStringList cells;
+        for (const std::string& cell : reportTableRow(result_, codes_, d)) {
+            cells << ui::toQ(cell);
         }
+        attendance::setGridRow(*StringGrid1_, d - 1, cells);
     }
 }
 
