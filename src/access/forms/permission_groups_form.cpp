@@ -160,16 +160,7 @@ TACCRTS::TACCRTS(ConfigurationDatabase& db, QWidget* parent)
     connect(btVlastnosti_, &QPushButton::clicked, this, &TACCRTS::propertiesClicked);
     connect(btRozvrh_, &QPushButton::clicked, this, &TACCRTS::scheduleClicked);
 
-    setNamesRegister(
-        lbOpravneni_,
-        [this] {
-            std::vector<std::string> names;
-            db_.permissionGroups.fillNameList(names);
-            return names;
-        },
-        [this](const std::string& name) {
-            return db_.permissionGroups.select(db_.permissionGroups.findByName(name));
-        });
+    setNamesRegister(lbOpravneni_, db_.permissionGroups);
     openFirst();
 }
 
