@@ -1,6 +1,7 @@
 #include "setup/interval_dialog.h"
 
 #include "setup/editor_widgets.h"
+#include "ui/date_conversion.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -11,24 +12,6 @@
 #include <QVBoxLayout>
 
 namespace qtr::setup {
-namespace {
-
-QDate qDateOf(DateTime v) {
-    const CivilDateTime c = decodeDateTime(v);
-    return QDate(c.year, c.month, c.day);
-}
-
-QTime qTimeOf(DateTime v) {
-    const CivilDateTime c = decodeDateTime(v);
-    return QTime(c.hour, c.minute, c.second);
-}
-
-DateTime dateTimeOf(const QDate& d, const QTime& t) {
-    return encodeDate(d.year(), d.month(), d.day()) + encodeTime(t.hour(), t.minute(), t.second());
-}
-
-} // namespace
-
 TINTDTTM::TINTDTTM(QWidget* parent)
     : QDialog(parent), start_(encodeDate(1998, 1, 1)), end_(encodeDate(1998, 1, 1)) {
     setObjectName(QStringLiteral("TINTDTTM"));
@@ -90,19 +73,19 @@ TINTDTTM::TINTDTTM(QWidget* parent)
 void TINTDTTM::setInterval(DateTime start, DateTime end) {
     start_ = start;
     end_ = end;
-    startDate_->setDate(qDateOf(start));
-    startTime_->setTime(qTimeOf(start));
-    endDate_->setDate(qDateOf(end));
-    endTime_->setTime(qTimeOf(end));
+    startDate_->setDate(ui::toQDate(start));
+    startTime_->setTime(ui::toQTime(start));
+    endDate_->setDate(ui::toQDate(end));
+    endTime_->setTime(ui::toQTime(end));
     fieldsChanged();
 }
 
 DateTime TINTDTTM::fieldsStart() const {
-    return dateTimeOf(startDate_->date(), startTime_->time());
+    return ui::dayCountOf(startDate_->date()) + ui::timeFractionOf(startTime_->time());
 }
 
 DateTime TINTDTTM::fieldsEnd() const {
-    return dateTimeOf(endDate_->date(), endTime_->time());
+    return ui::dayCountOf(endDate_->date()) + ui::timeFractionOf(endTime_->time());
 }
 
 void TINTDTTM::fieldsChanged() {

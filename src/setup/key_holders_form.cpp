@@ -182,14 +182,7 @@ TKEYS::TKEYS(KeyHolderTable& holders, const GroupTable& groups,
     connect(pnSkupiny_, &NameChoicePanel::chosen, EditPRACOVISTE_, &QLineEdit::setText);
     connect(pnOpravneni_, &NameChoicePanel::chosen, EditOPRAVNENI_, &QLineEdit::setText);
 
-    setNamesRegister(
-        ListBox1_,
-        [this] {
-            std::vector<std::string> names;
-            holders_.fillNameList(names);
-            return names;
-        },
-        [this](const std::string& name) { return holders_.selectByName(name); });
+    setNamesRegister(ListBox1_, holders_);
     // An empty register shows the zero key and empty fields, never a leftover holder.
     openFirst();
 }

@@ -112,6 +112,17 @@ protected:
     // makes the named record current. `select` returns false when none has it.
     void setNamesRegister(QListWidget* list, std::function<std::vector<std::string>()> names,
                           std::function<bool(const std::string&)> select);
+    // The same for a table of named records: its names, and the record found by name.
+    template <typename Table> void setNamesRegister(QListWidget* list, Table& table) {
+        setNamesRegister(
+            list,
+            [&table] {
+                std::vector<std::string> names;
+                table.fillNameList(names);
+                return names;
+            },
+            [&table](const std::string& name) { return table.select(table.findByName(name)); });
+    }
     void refillNames();
 
     RecordNavigator* navigator() const { return navigator_; }

@@ -1,6 +1,5 @@
 #include "unitproc/collection_store.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -17,8 +17,8 @@ constexpr int kEventReadTries = 3;
 
 class Run {
 public:
-    Run(UnitTransaction& bus, const Clock& clock, CollectionStore& events, ProcedureSink& log)
-        : bus_(bus), clock_(clock), events_(events), log_(log) {}
+    Run(UnitTransaction& bus, CollectionStore& events, ProcedureSink& log)
+        : bus_(bus), events_(events), log_(log) {}
 
     // One step: its line, or its line + " - " + errorText. False when the run must end.
     bool step(const std::string& line, const std::function<bool()>& send) {
@@ -74,7 +74,6 @@ public:
 
 private:
     UnitTransaction& bus_;
-    const Clock& clock_;
     CollectionStore& events_;
     ProcedureSink& log_;
 };
@@ -142,7 +141,7 @@ bool runSteps(Run& run, UnitTransaction& bus, const ConfigurationDatabase& db,
 FullConfigurationResult UplneNastaveni(UnitTransaction& bus, const ConfigurationDatabase& db,
                                        const std::vector<RightRecord>& rights, const Clock& clock,
                                        CollectionStore& events, ProcedureSink& log) {
-    Run run(bus, clock, events, log);
+    Run run(bus, events, log);
     log.setProgressMaximum(static_cast<int>(rights.size()));
     log.setProgress(0);
     runSteps(run, bus, db, rights, clock, log);

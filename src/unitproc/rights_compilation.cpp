@@ -1,9 +1,10 @@
 #include "unitproc/rights_compilation.h"
 
+#include "access/permission_entries.h"
+#include "access/schedule_editing.h"
 #include "base/file_io.h"
 #include "base/hex_text.h"
 
-#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -60,9 +61,8 @@ bool processHolder(const ConfigurationDatabase& db, const Lookups& names,
     }
     const PermissionGroupRecord& group = db.permissionGroups.at(groupPos);
     const std::string g = "  " + holder.permissionGroupName.text() + ", ";
-    const std::size_t entries = std::min<std::size_t>(group.entryCount, group.entries.size());
-    for (std::size_t e = 0; e < entries; ++e) {
-        const PermissionEntry& entry = group.entries[e];
+    for (int e = 0; e < usedEntries(group); ++e) {
+        const PermissionEntry& entry = group.entries[static_cast<std::size_t>(e)];
         const std::string address = hexByteText(entry.unitAddress);
         const int unitPos = db.units.findByAddress(entry.unitAddress);
         if (unitPos == 0) {
@@ -79,10 +79,8 @@ bool processHolder(const ConfigurationDatabase& db, const Lookups& names,
                         "<");
         }
         const AccessScheduleRecord& schedule = db.schedules.at(schedulePos);
-        const std::size_t segments =
-            std::min<std::size_t>(schedule.segmentCount, schedule.segments.size());
-        for (std::size_t s = 0; s < segments; ++s) {
-            const TimeSegment& segment = schedule.segments[s];
+        for (int s = 0; s < usedSegments(schedule); ++s) {
+            const TimeSegment& segment = schedule.segments[static_cast<std::size_t>(s)];
             RightRecord r;
             r.keyNumber = holder.keyNumber;
             r.fromTime = segment.from;

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -139,11 +140,7 @@ TACCRTS::TACCRTS(ConfigurationDatabase& db, QWidget* parent)
             db_.permissionGroups.current().name.setText(fromQ(text));
         }
     });
-    connect(tcJednotky_, &QTabBar::currentChanged, this, [this] {
-        if (!showingRecord_) {
-            showEntry();
-        }
-    });
+    connect(tcJednotky_, &QTabBar::currentChanged, this, &TACCRTS::showEntry);
     connect(btPridat_, &QPushButton::clicked, this, [this] {
         std::vector<std::string> lines;
         db_.units.fillAddressList(lines);
@@ -160,16 +157,7 @@ TACCRTS::TACCRTS(ConfigurationDatabase& db, QWidget* parent)
     connect(btVlastnosti_, &QPushButton::clicked, this, &TACCRTS::propertiesClicked);
     connect(btRozvrh_, &QPushButton::clicked, this, &TACCRTS::scheduleClicked);
 
-    setNamesRegister(
-        lbOpravneni_,
-        [this] {
-            std::vector<std::string> names;
-            db_.permissionGroups.fillNameList(names);
-            return names;
-        },
-        [this](const std::string& name) {
-            return db_.permissionGroups.select(db_.permissionGroups.findByName(name));
-        });
+    setNamesRegister(lbOpravneni_, db_.permissionGroups);
     openFirst();
 }
 
@@ -195,19 +183,21 @@ void TACCRTS::showRecord() {
 }
 
 void TACCRTS::fillTabs(int select) {
-    showingRecord_ = true;
-    while (tcJednotky_->count() > 0) {
-        tcJednotky_->removeTab(0);
+    {
+        // The entry is shown once, when the tabs are complete.
+        const QSignalBlocker quiet(tcJednotky_);
+        while (tcJednotky_->count() > 0) {
+            tcJednotky_->removeTab(0);
+        }
+        const PermissionGroupRecord& g = db_.permissionGroups.current();
+        for (int k = 0; k < usedEntries(g); ++k) {
+            tcJednotky_->addTab(
+                toQ(entryTabText(db_.units, g.entries[static_cast<std::size_t>(k)].unitAddress)));
+        }
+        if (tcJednotky_->count() > 0) {
+            tcJednotky_->setCurrentIndex(std::min(select, tcJednotky_->count() - 1));
+        }
     }
-    const PermissionGroupRecord& g = db_.permissionGroups.current();
-    for (int k = 0; k < usedEntries(g); ++k) {
-        tcJednotky_->addTab(
-            toQ(entryTabText(db_.units, g.entries[static_cast<std::size_t>(k)].unitAddress)));
-    }
-    if (tcJednotky_->count() > 0) {
-        tcJednotky_->setCurrentIndex(std::min(select, tcJednotky_->count() - 1));
-    }
-    showingRecord_ = false;
     showEntry();
 }
 

@@ -62,7 +62,6 @@ private:
     ShortString<17> nameBefore_;
     int referencesRenamed_ = 0;
     bool schedulesChanged_ = false;
-    bool showingRecord_ = false;
     QListWidget* lbOpravneni_;
     QLineEdit* edNazev_;
     QTabBar* tcJednotky_;

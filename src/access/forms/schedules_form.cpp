@@ -85,14 +85,7 @@ TCASACC::TCASACC(AccessScheduleTable& schedules, PermissionGroupTable& groups, U
     box->addLayout(left);
     box->addLayout(right, 1);
 
-    setNamesRegister(
-        lbRozvrhy_,
-        [this] {
-            std::vector<std::string> names;
-            schedules_.fillNameList(names);
-            return names;
-        },
-        [this](const std::string& name) { return schedules_.selectByName(name); });
+    setNamesRegister(lbRozvrhy_, schedules_);
     if (use_ == Use::Picker) {
         openCurrent();
     } else {

@@ -7,7 +7,6 @@
 #include "unitproc/data_collection.h"
 #include "unitproc/forms/memo_log.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -18,7 +17,7 @@ namespace qtr {
 
 TSBERDA::TSBERDA(const ControlUnitTable& units, CommunicationControl& comm,
                  std::filesystem::path dir, const Clock& clock, QWidget* parent)
-    : QDialog(parent), units_(units), comm_(comm), dir_(std::move(dir)), clock_(clock) {
+    : ProcedureWindow(parent), units_(units), comm_(comm), dir_(std::move(dir)), clock_(clock) {
     setObjectName(QStringLiteral("TSBERDA"));
     setWindowTitle(QStringLiteral("Sběr dat od všech hardwarových jednotek"));
     // No system menu and no close box: the window is left through "hotovo".
@@ -98,20 +97,6 @@ void TSBERDA::endOfRun() {
     if (errorFlag_) {
         ui::messageOk(QStringLiteral("Prověřte stav řídících jednotek!"),
                       QStringLiteral("CHYBY PŘI SBĚRU DAT!"), u'E');
-    }
-}
-
-void TSBERDA::closeEvent(QCloseEvent* event) {
-    if (running()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TSBERDA::reject() {
-    if (!running()) {
-        QDialog::reject();
     }
 }
 

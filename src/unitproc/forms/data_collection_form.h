@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "unitproc/forms/procedure_window.h"
+
 #include <filesystem>
 
 class QLabel;
@@ -16,7 +17,7 @@ class ControlUnitTable;
 // TSBERDA "Sběr dat od všech hardwarových jednotek": collects every unit's events into
 // QTR0005.DAT. It has no close box: while a run goes on only "Přerušit" ends it, and the
 // window is left through "hotovo".
-class TSBERDA : public QDialog {
+class TSBERDA : public ProcedureWindow {
     Q_OBJECT
 
 public:
@@ -27,13 +28,7 @@ public:
     void Button1Click();
     // "Přerušit": the running transaction finishes (its events are stored), then the run ends.
     void btPrerusClick();
-    bool running() const;
-
-    // Esc and the close box do nothing while a run holds the bus.
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool running() const override;
 
 private:
     void endOfRun();

@@ -10,7 +10,6 @@
 #include "unitproc/rights_compilation.h"
 #include "unitproc/unit_statistics.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -23,7 +22,7 @@ namespace qtr {
 
 TSNDRTS0::TSNDRTS0(const ConfigurationDatabase& db, CommunicationControl& comm,
                    std::filesystem::path dir, const Clock& clock, QWidget* parent)
-    : QDialog(parent), db_(db), comm_(comm), dir_(std::move(dir)), clock_(clock) {
+    : ProcedureWindow(parent), db_(db), comm_(comm), dir_(std::move(dir)), clock_(clock) {
     setObjectName(QStringLiteral("TSNDRTS0"));
     setWindowTitle(QStringLiteral("Nastavení jednotek systému podle obsahu databází"));
 
@@ -150,21 +149,6 @@ void TSNDRTS0::StopProces() {
     const QString text = QString::fromUtf8(fullConfigurationMessage(errorFlag_));
     ui::messageOk(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), {},
                   errorFlag_ ? u'!' : u'I');
-}
-
-// A run is left only by its end or by "Přerušit": the procedure holds the bus.
-void TSNDRTS0::closeEvent(QCloseEvent* event) {
-    if (running_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TSNDRTS0::reject() {
-    if (!running_) {
-        QDialog::reject();
-    }
 }
 
 } // namespace qtr

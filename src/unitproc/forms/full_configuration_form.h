@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "unitproc/forms/procedure_window.h"
+
 #include <filesystem>
 
 class QPlainTextEdit;
@@ -16,7 +17,7 @@ struct ConfigurationDatabase;
 
 // TSNDRTS0 "Nastavení jednotek systému podle obsahu databází": the statistics, the check
 // of the rights ("Kontrola") and the full configuration of every unit ("Nastavit").
-class TSNDRTS0 : public QDialog {
+class TSNDRTS0 : public ProcedureWindow {
     Q_OBJECT
 
 public:
@@ -27,13 +28,7 @@ public:
     void btKontrolaClick();
     void btSendClick();
     void btStopClick();
-    bool running() const { return running_; }
-
-    // Esc and the close box do nothing while a run holds the bus.
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool running() const override { return running_; }
 
 private:
     void StopProces();

@@ -5,7 +5,6 @@
 #include "unitproc/forms/memo_log.h"
 #include "unitproc/time_setting.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,7 +14,7 @@ namespace qtr {
 
 TSETTIM::TSETTIM(const ControlUnitTable& units, CommunicationControl& comm, const Clock& clock,
                  QWidget* parent)
-    : QDialog(parent), units_(units), comm_(comm), clock_(clock) {
+    : ProcedureWindow(parent), units_(units), comm_(comm), clock_(clock) {
     setObjectName(QStringLiteral("TSETTIM"));
     setWindowTitle(QStringLiteral("Nastavení času všem jednotkám systému"));
     meMon_ = new QPlainTextEdit(this);
@@ -58,20 +57,6 @@ void TSETTIM::Button1Click() {
 
 void TSETTIM::Button2Click() {
     comm_.bus().aborted = true;
-}
-
-void TSETTIM::closeEvent(QCloseEvent* event) {
-    if (running_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TSETTIM::reject() {
-    if (!running_) {
-        QDialog::reject();
-    }
 }
 
 } // namespace qtr

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "unitproc/forms/procedure_window.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -12,7 +12,7 @@ class CommunicationControl;
 class ControlUnitTable;
 
 // TSETTIM "Nastavení času všem jednotkám systému": every unit's clock to the PC's time.
-class TSETTIM : public QDialog {
+class TSETTIM : public ProcedureWindow {
     Q_OBJECT
 
 public:
@@ -21,13 +21,7 @@ public:
 
     void Button1Click();
     void Button2Click();
-    bool running() const { return running_; }
-
-    // Esc and the close box do nothing while a run holds the bus.
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool running() const override { return running_; }
 
 private:
     const ControlUnitTable& units_;
