@@ -27,13 +27,6 @@ std::string columnHeading(const AttendanceCodeRecord& code) {
     return code.column.heading.empty() ? code.name.text() : code.column.heading.text();
 }
 
-std::string clock(DateTime t) {
-    if (t == 0.0) {
-        return "";
-    }
-    return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
-}
-
 std::string dayTypeText(char type) {
     return type == ' ' ? "" : std::string(1, type);
 }
@@ -83,7 +76,8 @@ std::vector<std::string> evaluationTextLines(const std::string& name, const Atte
         const DaySummary& day = result.day(dayOfMonth(d));
         std::vector<std::string> values = {
             hoursMinutesText(day.normMinutes), hoursMinutesText(day.performanceMinutes),
-            hoursMinutesText(day.balanceMinutes), clock(day.firstStart), clock(day.lastEnd)};
+            hoursMinutesText(day.balanceMinutes), setTimeText("hh:nn", day.firstStart),
+            setTimeText("hh:nn", day.lastEnd)};
         for (const auto* c : columns) {
             values.push_back(hoursMinutesText(day.codeSums.get(c->code)));
         }
@@ -124,8 +118,8 @@ std::string evaluationCsv(const EvaluationResult& result, const AttendanceCodeLi
                                         hoursMinutesText(day.normMinutes),
                                         hoursMinutesText(day.performanceMinutes),
                                         hoursMinutesText(day.balanceMinutes),
-                                        clock(day.firstStart),
-                                        clock(day.lastEnd)};
+                                        setTimeText("hh:nn", day.firstStart),
+                                        setTimeText("hh:nn", day.lastEnd)};
         for (const auto* c : columns) {
             row.push_back(hoursMinutesText(day.codeSums.get(c->code)));
         }
