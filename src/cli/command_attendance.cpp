@@ -197,19 +197,24 @@ AttendanceCodeList loadCodes(CliContext& ctx) {
     return codes;
 }
 
-// The card register as it stands; false when there is none or it cannot be read.
-bool openExistingRegister(CliContext& ctx, CardRegister& reg) {
-    const fs::path file = ctx.dir / kCardRegisterFile;
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        *ctx.err << "Registr karet " << kCardRegisterFile << " neexistuje.\n";
-        return false;
-    }
-    if (FileResult r = reg.open(file); !r) {
+// The card register, made when there is none; false when it cannot be opened. What it
+// reports on opening reaches stderr.
+bool openRegister(CliContext& ctx, CardRegister& reg) {
+    if (FileResult r = reg.open(ctx.dir / kCardRegisterFile); !r) {
         *ctx.err << r.error() << "\n";
         return reg.isOpen();
     }
     return true;
+}
+
+// The card register as it stands; false when there is none or it cannot be read.
+bool openExistingRegister(CliContext& ctx, CardRegister& reg) {
+    std::error_code ec;
+    if (!fs::exists(ctx.dir / kCardRegisterFile, ec)) {
+        *ctx.err << "Registr karet " << kCardRegisterFile << " neexistuje.\n";
+        return false;
+    }
+    return openRegister(ctx, reg);
 }
 
 // The card of the key from the register; false with the reason on stderr.
@@ -305,11 +310,8 @@ int attendanceBuild(CliContext& ctx, const Options& o) {
     }
     const AttendanceCodeList codes = loadCodes(ctx);
     CardRegister reg;
-    if (FileResult r = reg.open(ctx.dir / kCardRegisterFile); !r) {
-        *ctx.err << r.error() << "\n";
-        if (!reg.isOpen()) {
-            return kExitFailure;
-        }
+    if (!openRegister(ctx, reg)) {
+        return kExitFailure;
     }
 
     AttendanceCard card;
