@@ -1,6 +1,7 @@
 #include "attendance/card_building.h"
 
 #include "attendance/attendance_time.h"
+#include "base/byte_io.h"
 #include "events/event_table.h"
 
 #include <cstring>
@@ -41,15 +42,7 @@ constexpr std::size_t kEventTime = 8;
 constexpr std::size_t kEventCode = 16;
 
 DateTime eventTime(const std::uint8_t* raw) {
-    std::uint8_t le[8];
-    std::memcpy(le, raw + kEventTime, 8);
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) {
-        bits = bits << 8 | le[i];
-    }
-    DateTime t;
-    std::memcpy(&t, &bits, sizeof t);
-    return t;
+    return ByteReader(std::span(raw + kEventTime, sizeof(DateTime))).f64();
 }
 
 // The actions of the bookings on the card; the caller has made sure the lines they
