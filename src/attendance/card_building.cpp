@@ -8,9 +8,22 @@
 
 namespace qtr {
 
-DateTime firstTimeOfCard(const AttendanceCard& card) {
-    for (int i = 1; i <= card.lineCount(); ++i) {
-        const CardLine& l = card.line(i);
+DateTime timeBeforeLine(const AttendanceCard& card, int i) {
+    for (int k = i - 1; k >= 1; --k) {
+        const CardLine& l = card.line(k);
+        if (l.end != 0.0) {
+            return l.end;
+        }
+        if (l.start != 0.0) {
+            return l.start;
+        }
+    }
+    return 0.0;
+}
+
+DateTime timeAfterLine(const AttendanceCard& card, int i) {
+    for (int k = i + 1; k <= card.lineCount(); ++k) {
+        const CardLine& l = card.line(k);
         if (l.start != 0.0) {
             return l.start;
         }
@@ -21,17 +34,12 @@ DateTime firstTimeOfCard(const AttendanceCard& card) {
     return 0.0;
 }
 
+DateTime firstTimeOfCard(const AttendanceCard& card) {
+    return timeAfterLine(card, 0);
+}
+
 DateTime lastTimeOfCard(const AttendanceCard& card) {
-    for (int i = card.lineCount(); i >= 1; --i) {
-        const CardLine& l = card.line(i);
-        if (l.end != 0.0) {
-            return l.end;
-        }
-        if (l.start != 0.0) {
-            return l.start;
-        }
-    }
-    return 0.0;
+    return timeBeforeLine(card, card.lineCount() + 1);
 }
 
 namespace {
