@@ -1,16 +1,10 @@
 #include "attendance/card_text.h"
 
 #include "attendance/attendance_time.h"
+#include "attendance/report_texts.h"
 #include "docs/report_text.h"
 
 namespace qtr {
-namespace {
-
-std::string twoDigits(int n) {
-    return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
-}
-
-} // namespace
 
 std::string calendarText(std::string_view pattern, DateTime value) {
     return isCalendarValue(value) ? formatDateTime(pattern, value) : "?";
@@ -41,7 +35,7 @@ std::string cardDurationText(DateTime duration) {
     if (m < 0) {
         return "?";
     }
-    const std::string clock = twoDigits(m % 1440 / 60) + ":" + twoDigits(m % 60);
+    const std::string clock = clockText(m % 1440);
     return m >= 1440 ? "#" + std::to_string(m / 1440) + ":" + clock : clock;
 }
 
