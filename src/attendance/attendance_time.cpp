@@ -8,15 +8,12 @@ namespace qtr {
 namespace {
 
 constexpr double kMsPerDay = 86400000.0;
-// 1 January of year 1 and the day after 31 December 9999 on the day-count scale.
-constexpr double kFirstCalendarDay = -693593.0;
-constexpr double kAfterLastCalendarDay = 2958466.0;
 constexpr double kLongestDuration = 1000000.0;
 
 } // namespace
 
 bool isCalendarValue(DateTime value) {
-    return value >= kFirstCalendarDay && value < kAfterLastCalendarDay;
+    return value >= kFirstValidDateTime && value < kEndOfValidDateTimes;
 }
 
 long long millisecondsOfDay(DateTime value) {

@@ -1,15 +1,29 @@
 #include "attendance/card_building.h"
 
 #include "attendance/attendance_time.h"
+#include "base/byte_io.h"
 #include "events/event_table.h"
 
 #include <cstring>
 
 namespace qtr {
 
-DateTime firstTimeOfCard(const AttendanceCard& card) {
-    for (int i = 1; i <= card.lineCount(); ++i) {
-        const CardLine& l = card.line(i);
+DateTime timeBeforeLine(const AttendanceCard& card, int i) {
+    for (int k = i - 1; k >= 1; --k) {
+        const CardLine& l = card.line(k);
+        if (l.end != 0.0) {
+            return l.end;
+        }
+        if (l.start != 0.0) {
+            return l.start;
+        }
+    }
+    return 0.0;
+}
+
+DateTime timeAfterLine(const AttendanceCard& card, int i) {
+    for (int k = i + 1; k <= card.lineCount(); ++k) {
+        const CardLine& l = card.line(k);
         if (l.start != 0.0) {
             return l.start;
         }
@@ -20,17 +34,12 @@ DateTime firstTimeOfCard(const AttendanceCard& card) {
     return 0.0;
 }
 
+DateTime firstTimeOfCard(const AttendanceCard& card) {
+    return timeAfterLine(card, 0);
+}
+
 DateTime lastTimeOfCard(const AttendanceCard& card) {
-    for (int i = card.lineCount(); i >= 1; --i) {
-        const CardLine& l = card.line(i);
-        if (l.end != 0.0) {
-            return l.end;
-        }
-        if (l.start != 0.0) {
-            return l.start;
-        }
-    }
-    return 0.0;
+    return timeBeforeLine(card, card.lineCount() + 1);
 }
 
 namespace {
@@ -41,15 +50,7 @@ constexpr std::size_t kEventTime = 8;
 constexpr std::size_t kEventCode = 16;
 
 DateTime eventTime(const std::uint8_t* raw) {
-    std::uint8_t le[8];
-    std::memcpy(le, raw + kEventTime, 8);
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) {
-        bits = bits << 8 | le[i];
-    }
-    DateTime t;
-    std::memcpy(&t, &bits, sizeof t);
-    return t;
+    return ByteReader(std::span(raw + kEventTime, sizeof(DateTime))).f64();
 }
 
 // The actions of the bookings on the card; the caller has made sure the lines they

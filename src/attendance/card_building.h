@@ -8,6 +8,13 @@ namespace qtr {
 
 class EventTable;
 
+// The nearest time set before line i, scanning back: an earlier line's end, else its
+// start; 0 when there is none. i may be one past the last line.
+DateTime timeBeforeLine(const AttendanceCard& card, int i);
+// The nearest time set after line i: a later line's start, else its end; 0 when there
+// is none. i may be 0.
+DateTime timeAfterLine(const AttendanceCard& card, int i);
+
 // The start of the card's first line that has a time (its end when it has no start),
 // 0 for a card without times.
 DateTime firstTimeOfCard(const AttendanceCard& card);

@@ -1,40 +1,13 @@
 #include "attendance/card_editing.h"
 
 #include "attendance/attendance_time.h"
+#include "attendance/card_building.h"
 #include "attendance/card_text.h"
 
 namespace qtr {
 namespace {
 
 const DateTime kLastSecond = encodeTime(23, 59, 59);
-
-// The nearest time set before line i: an earlier line's end, else its start.
-DateTime timeBefore(const AttendanceCard& card, int i) {
-    for (int k = i - 1; k >= 1; --k) {
-        const CardLine& l = card.line(k);
-        if (l.end != 0.0) {
-            return l.end;
-        }
-        if (l.start != 0.0) {
-            return l.start;
-        }
-    }
-    return 0.0;
-}
-
-// The nearest time set after line i: a later line's start, else its end.
-DateTime timeAfter(const AttendanceCard& card, int i) {
-    for (int k = i + 1; k <= card.lineCount(); ++k) {
-        const CardLine& l = card.line(k);
-        if (l.start != 0.0) {
-            return l.start;
-        }
-        if (l.end != 0.0) {
-            return l.end;
-        }
-    }
-    return 0.0;
-}
 
 DateTime orElse(DateTime value, DateTime fallback) {
     return value != 0.0 ? value : fallback;
@@ -46,8 +19,8 @@ TimeChoice startChoice(const AttendanceCard& card, int i, const AttendanceCodeLi
     const CardLine& l = card.line(i);
     TimeChoice c;
     c.title = "Určit počátek pro: " + cardTimeText(l.end) + "-" + codes.codeName(l.code);
-    c.lower = orElse(timeBefore(card, i), dayOf(card.dateFrom));
-    c.upper = orElse(l.end, orElse(timeAfter(card, i), dayOf(card.dateTo) + kLastSecond));
+    c.lower = orElse(timeBeforeLine(card, i), dayOf(card.dateFrom));
+    c.upper = orElse(l.end, orElse(timeAfterLine(card, i), dayOf(card.dateTo) + kLastSecond));
     c.initial = orElse(l.start, dayOf(c.lower) + timeOfDay(card.usualStart));
     return c;
 }
@@ -56,8 +29,8 @@ TimeChoice endChoice(const AttendanceCard& card, int i, const AttendanceCodeList
     const CardLine& l = card.line(i);
     TimeChoice c;
     c.title = "Určit konec pro: " + cardTimeText(l.start) + "-" + codes.codeName(l.code);
-    c.lower = orElse(l.start, orElse(timeBefore(card, i), dayOf(card.dateFrom)));
-    c.upper = orElse(timeAfter(card, i), dayOf(card.dateTo) + kLastSecond);
+    c.lower = orElse(l.start, orElse(timeBeforeLine(card, i), dayOf(card.dateFrom)));
+    c.upper = orElse(timeAfterLine(card, i), dayOf(card.dateTo) + kLastSecond);
     c.initial = orElse(l.end, dayOf(c.lower) + timeOfDay(card.usualEnd));
     return c;
 }

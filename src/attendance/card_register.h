@@ -24,7 +24,6 @@ public:
     // cannot be read leaves the register closed; a damaged one (size no whole number
     // of records) opens with its whole records and the failure names the fault.
     FileResult open(const std::filesystem::path& file);
-    void close() { open_ = false; }
     bool isOpen() const { return open_; }
 
     // Looks for the first record with the key; true when there is one, and that

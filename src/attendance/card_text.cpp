@@ -1,40 +1,33 @@
 #include "attendance/card_text.h"
 
 #include "attendance/attendance_time.h"
+#include "attendance/report_texts.h"
 #include "docs/report_text.h"
 
 namespace qtr {
-namespace {
 
-// A value read from a damaged file may be no date at all; it shows as such.
-std::string format(const char* pattern, DateTime value) {
-    if (value == 0.0) {
-        return "";
-    }
+std::string calendarText(std::string_view pattern, DateTime value) {
     return isCalendarValue(value) ? formatDateTime(pattern, value) : "?";
 }
 
-std::string twoDigits(int n) {
-    return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
+std::string setTimeText(std::string_view pattern, DateTime value) {
+    return value == 0.0 ? "" : calendarText(pattern, value);
 }
 
-} // namespace
-
 std::string timeOfDayText(DateTime value) {
-    const DateTime t = timeOfDay(value);
-    return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
+    return calendarText("hh:nn", timeOfDay(value));
 }
 
 std::string cardDateText(DateTime day) {
-    return isCalendarValue(day) ? formatDateTime("dd.mm.yyyy", day) : "?";
+    return calendarText("dd.mm.yyyy", day);
 }
 
 std::string shiftDayText(DateTime day) {
-    return format("dd.mm.yyyy ddd", day);
+    return setTimeText("dd.mm.yyyy ddd", day);
 }
 
 std::string cardTimeText(DateTime time) {
-    return format("dd.mm. hh:nn", time);
+    return setTimeText("dd.mm. hh:nn", time);
 }
 
 std::string cardDurationText(DateTime duration) {
@@ -42,7 +35,7 @@ std::string cardDurationText(DateTime duration) {
     if (m < 0) {
         return "?";
     }
-    const std::string clock = twoDigits(m % 1440 / 60) + ":" + twoDigits(m % 60);
+    const std::string clock = clockText(m % 1440);
     return m >= 1440 ? "#" + std::to_string(m / 1440) + ":" + clock : clock;
 }
 
@@ -59,10 +52,9 @@ std::string fillMissingText(const AttendanceCard& card) {
 }
 
 std::string registerListLine(const std::string& holderName, const AttendanceCard& card) {
-    const auto dayMonth = [](DateTime d) {
-        return isCalendarValue(d) ? formatDateTime("dd.mm.", d) : "?";
-    };
-    return padRight(holderName + " " + dayMonth(card.dateFrom) + "-" + dayMonth(card.dateTo), 44) +
+    return padRight(holderName + " " + calendarText("dd.mm.", card.dateFrom) + "-" +
+                        calendarText("dd.mm.", card.dateTo),
+                    44) +
            " " + card.keyNumber.text();
 }
 

@@ -4,9 +4,16 @@
 #include "attendance/code_list.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qtr {
+
+// A value as formatDateTime writes it with the pattern; "?" for a value read from a
+// damaged file that is no date at all.
+std::string calendarText(std::string_view pattern, DateTime value);
+// The same, but an empty text for a time that is not set (0).
+std::string setTimeText(std::string_view pattern, DateTime value);
 
 // The texts of a card line as the card grid shows them; a time that is not set
 // (0) is an empty text.

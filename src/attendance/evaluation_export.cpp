@@ -10,11 +10,12 @@
 namespace qtr {
 namespace {
 
+using CodeColumns = std::vector<const AttendanceCodeRecord*>;
+
 // The codes shown as columns: in the text, those with minutes in the period; in the
 // table for spreadsheets every code of the list, so its columns stay the same.
-std::vector<const AttendanceCodeRecord*> codeColumns(const AttendanceCodeList& codes,
-                                                     const EvaluationResult& result, bool all) {
-    std::vector<const AttendanceCodeRecord*> columns;
+CodeColumns codeColumns(const AttendanceCodeList& codes, const EvaluationResult& result, bool all) {
+    CodeColumns columns;
     for (int i = 1; i <= codes.count(); ++i) {
         if (all || result.totalCodeSums.find(codes.at(i).code) != 0) {
             columns.push_back(&codes.at(i));
@@ -25,13 +26,6 @@ std::vector<const AttendanceCodeRecord*> codeColumns(const AttendanceCodeList& c
 
 std::string columnHeading(const AttendanceCodeRecord& code) {
     return code.column.heading.empty() ? code.name.text() : code.column.heading.text();
-}
-
-std::string clock(DateTime t) {
-    if (t == 0.0) {
-        return "";
-    }
-    return isCalendarValue(t) ? formatDateTime("hh:nn", t) : "?";
 }
 
 std::string dayTypeText(char type) {
@@ -58,6 +52,29 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
+// A day's norm, performance, balance, first start, last end and code sums.
+std::vector<std::string> dayValues(const DaySummary& day, const CodeColumns& columns) {
+    std::vector<std::string> values = {
+        hoursMinutesText(day.normMinutes), hoursMinutesText(day.performanceMinutes),
+        hoursMinutesText(day.balanceMinutes), setTimeText("hh:nn", day.firstStart),
+        setTimeText("hh:nn", day.lastEnd)};
+    for (const auto* c : columns) {
+        values.push_back(hoursMinutesText(day.codeSums.get(c->code)));
+    }
+    return values;
+}
+
+// The same for the whole period; a period has no first start or last end.
+std::vector<std::string> totalValues(const EvaluationResult& result, const CodeColumns& columns) {
+    std::vector<std::string> values = {hoursMinutesText(result.totalNormMinutes),
+                                       hoursMinutesText(result.totalPerformanceMinutes),
+                                       hoursMinutesText(result.totalBalanceMinutes), "", ""};
+    for (const auto* c : columns) {
+        values.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
+    }
+    return values;
+}
+
 } // namespace
 
 std::vector<std::string> evaluationTextLines(const std::string& name, const AttendanceCard& card,
@@ -81,27 +98,15 @@ std::vector<std::string> evaluationTextLines(const std::string& name, const Atte
     };
     for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
         const DaySummary& day = result.day(dayOfMonth(d));
-        std::vector<std::string> values = {
-            hoursMinutesText(day.normMinutes), hoursMinutesText(day.performanceMinutes),
-            hoursMinutesText(day.balanceMinutes), clock(day.firstStart), clock(day.lastEnd)};
-        for (const auto* c : columns) {
-            values.push_back(hoursMinutesText(day.codeSums.get(c->code)));
-        }
-        std::string line =
-            textLine(formatDateTime("dd.mm.yyyy ddd", d) + " " + day.dayType, values, widths);
+        std::string line = textLine(formatDateTime("dd.mm.yyyy ddd", d) + " " + day.dayType,
+                                    dayValues(day, columns), widths);
         std::string remarks = day.remark.text();
         if (!day.note.empty()) {
             remarks += (remarks.empty() ? "" : " ") + day.note.text();
         }
         lines.push_back(remarks.empty() ? line : line + "  " + remarks);
     }
-    std::vector<std::string> totals = {hoursMinutesText(result.totalNormMinutes),
-                                       hoursMinutesText(result.totalPerformanceMinutes),
-                                       hoursMinutesText(result.totalBalanceMinutes), "", ""};
-    for (const auto* c : columns) {
-        totals.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
-    }
-    lines.push_back(textLine(padRight("CELKEM", 16), totals, widths));
+    lines.push_back(textLine(padRight("CELKEM", 16), totalValues(result, columns), widths));
     return lines;
 }
 
@@ -118,31 +123,18 @@ std::string evaluationCsv(const EvaluationResult& result, const AttendanceCodeLi
     rows.push_back(header);
     for (DateTime d = result.periodFrom; d <= result.periodTo; d += 1.0) {
         const DaySummary& day = result.day(dayOfMonth(d));
-        std::vector<std::string> row = {cardDateText(d),
-                                        formatDateTime("ddd", d),
-                                        dayTypeText(day.dayType),
-                                        hoursMinutesText(day.normMinutes),
-                                        hoursMinutesText(day.performanceMinutes),
-                                        hoursMinutesText(day.balanceMinutes),
-                                        clock(day.firstStart),
-                                        clock(day.lastEnd)};
-        for (const auto* c : columns) {
-            row.push_back(hoursMinutesText(day.codeSums.get(c->code)));
+        std::vector<std::string> row = {cardDateText(d), formatDateTime("ddd", d),
+                                        dayTypeText(day.dayType)};
+        for (auto& v : dayValues(day, columns)) {
+            row.push_back(std::move(v));
         }
         row.push_back(day.remark.text());
         row.push_back(day.note.text());
         rows.push_back(row);
     }
-    std::vector<std::string> totals = {"CELKEM",
-                                       "",
-                                       "",
-                                       hoursMinutesText(result.totalNormMinutes),
-                                       hoursMinutesText(result.totalPerformanceMinutes),
-                                       hoursMinutesText(result.totalBalanceMinutes),
-                                       "",
-                                       ""};
-    for (const auto* c : columns) {
-        totals.push_back(hoursMinutesText(result.totalCodeSums.get(c->code)));
+    std::vector<std::string> totals = {"CELKEM", "", ""};
+    for (auto& v : totalValues(result, columns)) {
+        totals.push_back(std::move(v));
     }
     totals.push_back("");
     totals.push_back("");

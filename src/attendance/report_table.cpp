@@ -1,14 +1,11 @@
 #include "attendance/report_table.h"
 
 #include "attendance/attendance_time.h"
+#include "attendance/card_text.h"
 #include "attendance/report_texts.h"
 
 namespace qtr {
 namespace {
-
-std::string dateTimeText(const char* pattern, DateTime value) {
-    return isCalendarValue(value) ? formatDateTime(pattern, value) : "?";
-}
 
 // The code of a code column, -1 for another column or one past the list.
 int codeOfColumn(const AttendanceCodeList& codes, int column) {
@@ -53,9 +50,9 @@ std::vector<std::string> reportTableRow(const EvaluationResult& result,
         return cells;
     }
     const DaySummary& day = result.day(d);
-    cells[0] = day.firstStart != 0.0 ? dateTimeText("dd.mm. hh:nn ddd", day.firstStart)
-                                     : dateTimeText("dd.mm. ddd", date);
-    cells[1] = day.lastEnd != 0.0 ? dateTimeText("dd.mm. hh:nn ddd", day.lastEnd) : "";
+    cells[0] = day.firstStart != 0.0 ? calendarText("dd.mm. hh:nn ddd", day.firstStart)
+                                     : calendarText("dd.mm. ddd", date);
+    cells[1] = setTimeText("dd.mm. hh:nn ddd", day.lastEnd);
     cells[2] = shortNormText(day.normMinutes);
     cells[3] = clockText(day.performanceMinutes);
     cells[4] = clockText(day.balanceMinutes);

@@ -197,31 +197,46 @@ AttendanceCodeList loadCodes(CliContext& ctx) {
     return codes;
 }
 
-// The card register as it stands; false when there is none or it cannot be read.
-bool openExistingRegister(CliContext& ctx, CardRegister& reg) {
-    const fs::path file = ctx.dir / kCardRegisterFile;
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        *ctx.err << "Registr karet " << kCardRegisterFile << " neexistuje.\n";
-        return false;
-    }
-    if (FileResult r = reg.open(file); !r) {
+// The card register, made when there is none; false when it cannot be opened. What it
+// reports on opening reaches stderr.
+bool openRegister(CliContext& ctx, CardRegister& reg) {
+    if (FileResult r = reg.open(ctx.dir / kCardRegisterFile); !r) {
         *ctx.err << r.error() << "\n";
         return reg.isOpen();
     }
     return true;
 }
 
-// The card of the key from the register; false with the reason on stderr.
-bool storedCard(CliContext& ctx, CardRegister& reg, const KeyNumber& key, AttendanceCard& card) {
-    if (!reg.find(key)) {
-        *ctx.err << (reg.fileError().empty() ? "Karta klíče " + key.text() + " v registru " +
-                                                   kCardRegisterFile + " není."
-                                             : reg.fileError())
-                 << "\n";
+// The cards of the card register as it stands, read once however many of them are
+// looked up; false when there is none or it cannot be read.
+bool readExistingRegister(CliContext& ctx, std::vector<AttendanceCard>& cards) {
+    std::error_code ec;
+    if (!fs::exists(ctx.dir / kCardRegisterFile, ec)) {
+        *ctx.err << "Registr karet " << kCardRegisterFile << " neexistuje.\n";
         return false;
     }
-    card = reg.found();
+    CardRegister reg;
+    if (!openRegister(ctx, reg)) {
+        return false;
+    }
+    if (FileResult r = reg.readAll(cards); !r) {
+        *ctx.err << r.error() << "\n";
+        return false;
+    }
+    return true;
+}
+
+// The first card of the key among the register's cards; false with the reason on stderr.
+bool storedCard(CliContext& ctx, const std::vector<AttendanceCard>& cards, const KeyNumber& key,
+                AttendanceCard& card) {
+    const auto it = std::find_if(cards.begin(), cards.end(),
+                                 [&key](const AttendanceCard& c) { return c.keyNumber == key; });
+    if (it == cards.end()) {
+        *ctx.err << "Karta klíče " << key.text() << " v registru " << kCardRegisterFile
+                 << " není.\n";
+        return false;
+    }
+    card = *it;
     return true;
 }
 
@@ -241,8 +256,8 @@ struct EvaluationInputs {
     ConfigurationDatabase db;
     AttendanceCodeList codes;
     HolidayTable holidays;
-    std::optional<bool> holidaysRead; // read once, whatever it gave
-    CardRegister reg;
+    std::optional<bool> holidaysRead;  // read once, whatever it gave
+    std::vector<AttendanceCard> cards; // the card register's
 };
 
 bool loadEvaluationInputs(CliContext& ctx, EvaluationInputs& in) {
@@ -250,7 +265,7 @@ bool loadEvaluationInputs(CliContext& ctx, EvaluationInputs& in) {
         return false;
     }
     in.codes = loadCodes(ctx);
-    return openExistingRegister(ctx, in.reg);
+    return readExistingRegister(ctx, in.cards);
 }
 
 // The holiday table, read once for all the cards evaluated.
@@ -271,7 +286,7 @@ bool holidaysLoaded(CliContext& ctx, EvaluationInputs& in) {
 bool evaluateStoredCard(CliContext& ctx, EvaluationInputs& in, const KeyNumber& key,
                         const std::string& who, DateTime from, DateTime to, AttendanceCard& card,
                         EvaluationResult& result) {
-    if (!storedCard(ctx, in.reg, key, card)) {
+    if (!storedCard(ctx, in.cards, key, card)) {
         return false;
     }
     if (!intervalsOverlap(card.dateFrom, card.dateTo, from, to)) {
@@ -305,11 +320,8 @@ int attendanceBuild(CliContext& ctx, const Options& o) {
     }
     const AttendanceCodeList codes = loadCodes(ctx);
     CardRegister reg;
-    if (FileResult r = reg.open(ctx.dir / kCardRegisterFile); !r) {
-        *ctx.err << r.error() << "\n";
-        if (!reg.isOpen()) {
-            return kExitFailure;
-        }
+    if (!openRegister(ctx, reg)) {
+        return kExitFailure;
     }
 
     AttendanceCard card;
@@ -473,10 +485,10 @@ int attendanceReport(CliContext& ctx, const Options& o) {
 // editor prints it. A card of a key nobody holds any more prints under "?".
 int attendanceCard(CliContext& ctx, const Options& o) {
     ConfigurationDatabase db;
-    CardRegister reg;
+    std::vector<AttendanceCard> cards;
     AttendanceCard card;
-    if (!loadInstallation(ctx, db) || !openExistingRegister(ctx, reg) ||
-        !storedCard(ctx, reg, *o.key, card)) {
+    if (!loadInstallation(ctx, db) || !readExistingRegister(ctx, cards) ||
+        !storedCard(ctx, cards, *o.key, card)) {
         return kExitFailure;
     }
     const AttendanceCodeList codes = loadCodes(ctx);

@@ -5,13 +5,12 @@
 
 #include "attendance/attendance_files.h"
 #include "attendance/card_register.h"
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "db/configuration_database.h"
 #include "events/event_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,11 +19,7 @@ namespace qtr {
 constexpr const char* kJan = "0100000012345A";
 constexpr const char* kEva = "0200000012345B";
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class AttendanceCli : public ::testing::Test {
 protected:
@@ -69,10 +64,7 @@ protected:
     }
 
     CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string()});
-        std::ostringstream out, err;
-        const int status = cli::runCli(args, out, err);
-        return {status, out.str(), err.str()};
+        return test::runQtrCli(dir.path(), std::move(args));
     }
 
     CliRun build(std::vector<std::string> more = {}) {

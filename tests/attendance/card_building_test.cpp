@@ -1,6 +1,7 @@
 // Building card lines from the attendance bookings and from the usual shift.
 
 #include "attendance/card_building.h"
+#include "attendance/may_times.h"
 #include "events/event_table.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +12,9 @@ namespace qtr {
 namespace {
 
 constexpr const char* kJan = "0100000012345A";
-// Wednesday 1 May 2024.
-const DateTime kMay1 = encodeDate(2024, 5, 1);
-
-// "d hh:nn" on day d of May 2024.
-DateTime at(const std::string& text) {
-    const int d = std::stoi(text.substr(0, text.find(' ')));
-    const auto hm = text.substr(text.find(' ') + 1);
-    return kMay1 + (d - 1) + encodeTime(std::stoi(hm.substr(0, 2)), std::stoi(hm.substr(3, 2)), 0);
-}
-
-std::string timeText(DateTime t) {
-    return t == 0.0 ? "" : formatDateTime("d hh:nn", t);
-}
+using test::at;
+using test::kMay1;
+using test::timeText;
 
 // "code start-end" of each line, "; " between.
 std::string linesOf(const AttendanceCard& card) {

@@ -1,6 +1,7 @@
 // Corrections and checks of the card lines, and the rounding of first and last times.
 
 #include "attendance/card_checks.h"
+#include "attendance/may_times.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -9,22 +10,9 @@
 namespace qtr {
 namespace {
 
-const DateTime kMay1 = encodeDate(2024, 5, 1);
-
-// "d hh:nn[:ss]" on day d of May 2024; "" is 0.
-DateTime at(const std::string& text) {
-    if (text.empty()) {
-        return 0.0;
-    }
-    const int d = std::stoi(text.substr(0, text.find(' ')));
-    const auto hm = text.substr(text.find(' ') + 1);
-    const int s = hm.size() > 5 ? std::stoi(hm.substr(6, 2)) : 0;
-    return kMay1 + (d - 1) + encodeTime(std::stoi(hm.substr(0, 2)), std::stoi(hm.substr(3, 2)), s);
-}
-
-std::string timeText(DateTime t) {
-    return t == 0.0 ? "" : formatDateTime("d hh:nn", t);
-}
+using test::at;
+using test::kMay1;
+using test::timeText;
 
 struct Line {
     int code;

@@ -2,7 +2,7 @@
 // file as the collection stores them, built into a card and evaluated with qtr-cli.
 
 #include "calendar/holiday_table.h"
-#include "cli/cli_main.h"
+#include "cli/cli_run.h"
 #include "comm/right_record.h"
 #include "db/configuration_database.h"
 #include "events/event_file.h"
@@ -24,11 +24,7 @@ constexpr const char* kJan = "0100000012345A";
 constexpr const char* kEva = "0200000000000B";
 constexpr std::uint8_t kTerminal = 0x02;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 class AttendanceMonth : public ::testing::Test {
 protected:
@@ -106,10 +102,7 @@ protected:
     }
 
     CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"qtr-cli", "--dir", dir.path().string()});
-        std::ostringstream out, err;
-        const int status = cli::runCli(args, out, err);
-        return {status, out.str(), err.str()};
+        return test::runQtrCli(dir.path(), std::move(args));
     }
 
     test::TempDir dir;
