@@ -38,39 +38,34 @@ TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bo
 
     pnPrikazy_ = new QGroupBox(QStringLiteral("Zobrazit"), this);
     pnPrikazy_->setObjectName(QStringLiteral("pnPrikazy"));
-    auto* btOriginal = setup::makeButton(QStringLiteral("Originál"), "btOriginal",
-                                         QStringLiteral("zobrazí originální události"), pnPrikazy_);
-    auto* btDochazka =
-        setup::makeButton(QStringLiteral("Docházka"), "btDochazka",
-                          QStringLiteral("zobrazí jen události docházky"), pnPrikazy_);
-    auto* btKlic =
-        setup::makeButton(QStringLiteral("Klíč"), "btKlic",
-                          QStringLiteral("zobrazí události vybraného klíče"), pnPrikazy_);
-    auto* btDatum =
-        setup::makeButton(QStringLiteral("Datum"), "btDatum",
-                          QStringLiteral("zobrazí události v časovém intervalu"), pnPrikazy_);
-    auto* btJednotka =
-        setup::makeButton(QStringLiteral("Jednotka"), "btJednotka",
-                          QStringLiteral("zobrazí události vybrané jednotky"), pnPrikazy_);
-    auto* btVypsat = setup::makeButton(QStringLiteral("vypsat"), "btVypsat",
-                                       QStringLiteral("výpis zobrazených událostí"), pnPrikazy_);
+    const struct {
+        const char* caption;
+        const char* name;
+        const char* hint;
+        void (TEVELST::*click)();
+    } buttons[] = {
+        {"Originál", "btOriginal", "zobrazí originální události", &TEVELST::btOriginalClick},
+        {"Docházka", "btDochazka", "zobrazí jen události docházky", &TEVELST::btDochazkaClick},
+        {"Klíč", "btKlic", "zobrazí události vybraného klíče", &TEVELST::btKlicClick},
+        {"Datum", "btDatum", "zobrazí události v časovém intervalu", &TEVELST::btDatumClick},
+        {"Jednotka", "btJednotka", "zobrazí události vybrané jednotky", &TEVELST::btJednotkaClick},
+        {"vypsat", "btVypsat", "výpis zobrazených událostí", &TEVELST::btVypsatClick},
+    };
     auto* commands = new QHBoxLayout(pnPrikazy_);
-    for (QPushButton* b : {btOriginal, btDochazka, btKlic, btDatum, btJednotka}) {
-        commands->addWidget(b);
+    for (const auto& b : buttons) {
+        QPushButton* button = setup::makeButton(QString::fromUtf8(b.caption), b.name,
+                                                QString::fromUtf8(b.hint), pnPrikazy_);
+        connect(button, &QPushButton::clicked, this, b.click);
+        // "vypsat" stands apart from the filters, at the right end.
+        if (b.click == &TEVELST::btVypsatClick) {
+            commands->addStretch(1);
+        }
+        commands->addWidget(button);
     }
-    commands->addStretch(1);
-    commands->addWidget(btVypsat);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(page_, 1);
     layout->addWidget(pnPrikazy_);
-
-    connect(btOriginal, &QPushButton::clicked, this, &TEVELST::btOriginalClick);
-    connect(btDochazka, &QPushButton::clicked, this, &TEVELST::btDochazkaClick);
-    connect(btKlic, &QPushButton::clicked, this, &TEVELST::btKlicClick);
-    connect(btDatum, &QPushButton::clicked, this, &TEVELST::btDatumClick);
-    connect(btJednotka, &QPushButton::clicked, this, &TEVELST::btJednotkaClick);
-    connect(btVypsat, &QPushButton::clicked, this, &TEVELST::btVypsatClick);
 
     if (std::error_code ec; !fs::exists(dir_ / kEventFile, ec)) {
         page_->navigationPanel()->setEnabled(false);
