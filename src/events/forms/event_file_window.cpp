@@ -124,10 +124,14 @@ void TEVEMAN::showSource() {
     setWindowTitle(QStringLiteral("Správa souboru událostí - ") + name);
 }
 
-void TEVEMAN::readIntoTable(const fs::path& file) {
+void TEVEMAN::loadSource(const fs::path& file) {
     loadEventTable(*table_, file, file.filename().string());
     source_ = file;
     showSource();
+}
+
+void TEVEMAN::readIntoTable(const fs::path& file) {
+    loadSource(file);
     page_->selectAllAndSort();
 }
 
@@ -144,9 +148,7 @@ void TEVEMAN::afterDeletion(const EventFileRewrite& rewrite, const fs::path& nam
         ui::messageOk(ui::toQ(rewrite.note), kDeletionCaption, u'!');
     }
     // The event file as it is now, in the order it was written.
-    loadEventTable(*table_, eventFile(), kEventFile);
-    source_ = eventFile();
-    showSource();
+    loadSource(eventFile());
     table_->first();
     page_->redisplay();
 }

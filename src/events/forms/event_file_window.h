@@ -44,7 +44,9 @@ public:
 
 private:
     std::filesystem::path eventFile() const;
-    // Reads a file into the table (replacing it): caption, cursor 1, "vše" and sorted.
+    // Reads a file into the table (replacing it) and names it in the caption.
+    void loadSource(const std::filesystem::path& file);
+    // loadSource, then cursor 1, "vše" and sorted.
     void readIntoTable(const std::filesystem::path& file);
     void showSource();
     // After "smazat vše" or "smazat do data": what went wrong or where the events went
