@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace qtr::test {
 
@@ -75,6 +76,15 @@ struct EventWindowTest : ::testing::Test {
             events.push_back(EventRecord::fromBytes(std::span(bytes).subspan(at)));
         }
         return events;
+    }
+};
+
+// The fixture of one event window (TEVEMAN or TEVELST) on that directory.
+template <typename Window> struct EventWindowTestOf : EventWindowTest {
+    std::unique_ptr<Window> window;
+
+    void open(bool serviceMode = false) {
+        window = std::make_unique<Window>(dir.path(), db, clock, serviceMode);
     }
 };
 
