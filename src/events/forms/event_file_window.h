@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <filesystem>
-#include <memory>
 
 namespace qtr {
 
@@ -39,7 +38,7 @@ public:
     void sbImportClick();
     void btPodleUdalostiClick();
 
-    const EventTable& table() const { return *table_; }
+    const EventTable& table() const { return table_; }
     EventPage* page() const { return page_; }
 
 private:
@@ -56,7 +55,7 @@ private:
     std::filesystem::path dir_;
     ConfigurationDatabase& db_;
     const Clock& clock_;
-    std::unique_ptr<EventTable> table_;
+    EventTable table_;
     EventDecoder decoder_;
     std::filesystem::path source_; // the file the table was last read from
     EventPage* page_;

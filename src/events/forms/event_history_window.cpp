@@ -29,12 +29,12 @@ const QString kCaption = QStringLiteral("Přehled událostí v systému ");
 
 TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bool serviceMode,
                  QWidget* parent)
-    : QDialog(parent), dir_(std::move(dir)), db_(db), table_(std::make_unique<EventTable>()),
-      decoder_(db), periodStart_(clock.now()), periodEnd_(clock.now()) {
+    : QDialog(parent), dir_(std::move(dir)), db_(db), decoder_(db), periodStart_(clock.now()),
+      periodEnd_(clock.now()) {
     setObjectName(QStringLiteral("TEVELST"));
     setWindowTitle(kCaption);
 
-    page_ = new EventPage(*table_, decoder_, serviceMode, this);
+    page_ = new EventPage(table_, decoder_, serviceMode, this);
 
     pnPrikazy_ = new QGroupBox(QStringLiteral("Zobrazit"), this);
     pnPrikazy_->setObjectName(QStringLiteral("pnPrikazy"));
@@ -79,7 +79,7 @@ TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bo
 TEVELST::~TEVELST() = default;
 
 void TEVELST::btOriginalClick() {
-    loadEventTable(*table_, dir_ / kEventFile, kEventFile);
+    loadEventTable(table_, dir_ / kEventFile, kEventFile);
     original_ = true;
     setWindowTitle(kCaption);
     page_->selectAllAndSort();
@@ -87,22 +87,22 @@ void TEVELST::btOriginalClick() {
 
 void TEVELST::startFromWholeFile() {
     if (!original_) {
-        loadEventTable(*table_, dir_ / kEventFile, kEventFile);
+        loadEventTable(table_, dir_ / kEventFile, kEventFile);
         // In the order "Třídit" shows, not in the file's.
-        table_->sort(page_->sortKind());
+        table_.sort(page_->sortKind());
     }
 }
 
 void TEVELST::filtered(const QString& what) {
     original_ = false;
     setWindowTitle(QStringLiteral("Přehled událostí v systému - ") + what);
-    table_->setCursor(1);
+    table_.setCursor(1);
     page_->redisplay();
 }
 
 void TEVELST::btDochazkaClick() {
     startFromWholeFile();
-    table_->keepAttendance(db_.units);
+    table_.keepAttendance(db_.units);
     filtered(QStringLiteral("docházka"));
 }
 
@@ -111,11 +111,11 @@ void TEVELST::btKlicClick() {
     if (ui::execModal(picker) == QDialog::Accepted) {
         const KeyNumber key = picker.chosenKey();
         startFromWholeFile();
-        table_->keepKey(key);
+        table_.keepKey(key);
     } else if (ui::messageYesNo(QStringLiteral("Zobrazit jen události snímačů INx?"), {}, u'Q') ==
                ui::MessageAnswer::Yes) {
         startFromWholeFile();
-        table_->keepKey(KeyNumber{});
+        table_.keepKey(KeyNumber{});
     } else {
         return;
     }
@@ -130,7 +130,7 @@ void TEVELST::btDatumClick() {
         periodEnd_ = interval.end();
     }
     startFromWholeFile();
-    table_->keepPeriod(periodStart_, periodEnd_);
+    table_.keepPeriod(periodStart_, periodEnd_);
     filtered(QStringLiteral("datum"));
 }
 
@@ -138,12 +138,12 @@ void TEVELST::btJednotkaClick() {
     setup::TSELJED units(db_.units, this);
     ui::execModal(units);
     startFromWholeFile();
-    table_->keepUnit(units.chosenAddress());
+    table_.keepUnit(units.chosenAddress());
     filtered(QStringLiteral("jednotka"));
 }
 
 void TEVELST::btVypsatClick() {
-    showReport(dir_, eventListingLines(*table_, decoder_), this);
+    showReport(dir_, eventListingLines(table_, decoder_), this);
 }
 
 } // namespace qtr
