@@ -55,11 +55,7 @@ struct EventWindowTest : ::testing::Test {
 
     // Writes the events (by default the twenty of the day, in a shuffled order).
     void writeEventFile(const std::vector<EventRecord>& events) {
-        std::vector<std::uint8_t> bytes(events.size() * EventRecord::kSize);
-        for (std::size_t i = 0; i < events.size(); ++i) {
-            events[i].toBytes(std::span(bytes).subspan(i * EventRecord::kSize, EventRecord::kSize));
-        }
-        writeBytes(dir / kEventFile, bytes);
+        writeBytes(dir / kEventFile, bytesOf(events));
     }
     void writeDay() {
         std::vector<EventRecord> events;
