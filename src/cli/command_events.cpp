@@ -10,12 +10,12 @@
 #include "events/event_decoder.h"
 #include "events/event_file.h"
 #include "events/event_listing.h"
+#include "events/event_load_note.h"
 #include "events/event_table.h"
 #include "events/protocol_log.h"
 
 #include <optional>
 #include <ostream>
-#include <system_error>
 
 namespace qtr::cli {
 namespace {
@@ -129,17 +129,11 @@ int listEvents(CliContext& ctx) {
 
     EventTable table;
     const EventLoadResult loaded = table.load(eventFile);
+    if (const std::string note = eventLoadNote(loaded, table.count(), kEventFile); !note.empty()) {
+        *ctx.err << note << "\n";
+    }
     if (!loaded.file) {
-        *ctx.err << loaded.file.error() << "\n";
         return kExitFailure;
-    }
-    if (loaded.recordsInFile > static_cast<std::uint64_t>(table.count())) {
-        *ctx.err << "Soubor " << kEventFile << " obsahuje " << loaded.recordsInFile
-                 << " událostí, načteno je prvních " << table.count() << ".\n";
-    }
-    if (loaded.partialBytes != 0) {
-        *ctx.err << "Soubor " << kEventFile << " končí neúplným záznamem (" << loaded.partialBytes
-                 << " B), který nebyl načten.\n";
     }
 
     switch (o.filter) {

@@ -54,16 +54,7 @@ FileResult writeEventArchive(const fs::path& eventFile, DateTime day,
         if (fd < 0) {
             return failWith("Archiv událostí nelze vytvořit:", p, errno);
         }
-        int err = 0;
-        std::size_t done = 0;
-        while (done < records.size() && err == 0) {
-            const ssize_t w = ::write(fd, records.data() + done, records.size() - done);
-            if (w < 0 && errno != EINTR) {
-                err = errno;
-            } else if (w > 0) {
-                done += static_cast<std::size_t>(w);
-            }
-        }
+        int err = writeAllBytes(fd, records, p);
         if (err == 0 && ::fsync(fd) != 0) {
             err = errno;
         }
@@ -75,12 +66,7 @@ FileResult writeEventArchive(const fs::path& eventFile, DateTime day,
             ::unlink(p.c_str());
             return failWith("Chyba při zápisu archivu událostí", p, err);
         }
-        const fs::path dir = p.parent_path();
-        const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            ::fsync(dfd);
-            ::close(dfd);
-        }
+        syncDirectory(p.parent_path());
         written = p;
         return FileResult::success();
     }

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,11 +55,9 @@ FileResult EventFileAppender::open(const fs::path& file) {
     if (::fstat(fd, &st) == 0 && ::stat(file.c_str(), &atName) == 0 &&
         (st.st_ino != atName.st_ino || st.st_dev != atName.st_dev)) {
         ::close(fd);
-        fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            const int err = errno;
+        if (auto r = openForAppending(file, fd, "Soubor událostí nelze otevřít:"); !r) {
             lock_.unlock();
-            return failWith("Soubor událostí nelze otevřít:", file, err);
+            return r;
         }
     }
     if (::fstat(fd, &st) != 0) {

@@ -65,28 +65,21 @@ std::string eventTransferLine(const EventRecord& e) {
     return line;
 }
 
-std::string eventTransferText(std::span<const std::uint8_t> records) {
-    std::string text;
-    const std::size_t count = records.size() / EventRecord::kSize;
-    text.reserve(count * (kTransferEventLineLength + 2));
-    for (std::size_t i = 0; i < count; ++i) {
-        text += eventTransferLine(
-            EventRecord::fromBytes(records.subspan(i * EventRecord::kSize, EventRecord::kSize)));
-        text += "\r\n";
-    }
-    return text;
-}
-
 EventExport exportEvents(std::span<const std::uint8_t> records, const std::filesystem::path& file) {
     EventExport outcome;
     const std::size_t count = records.size() / EventRecord::kSize;
+    std::string text;
+    text.reserve(count * (kTransferEventLineLength + 2));
     for (std::size_t i = 0; i < count; ++i) {
-        if (!isValidDateTime(
-                EventRecord::fromBytes(records.subspan(i * EventRecord::kSize)).timestamp)) {
+        const EventRecord e =
+            EventRecord::fromBytes(records.subspan(i * EventRecord::kSize, EventRecord::kSize));
+        if (!isValidDateTime(e.timestamp)) {
             ++outcome.invalidDates;
         }
+        text += eventTransferLine(e);
+        text += "\r\n";
     }
-    outcome.result = writeFileAtomically(file, eventTransferText(records));
+    outcome.result = writeFileAtomically(file, text);
     if (outcome.result) {
         outcome.written = static_cast<int>(count);
     }

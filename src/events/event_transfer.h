@@ -25,9 +25,6 @@ inline constexpr const char* kEventTransferDefaultName = "UDALOSTI.SDF";
 // prints as question marks, which the import refuses.
 std::string eventTransferLine(const EventRecord& event);
 
-// Records 1..count of raw 19-byte records (a table's or a file's bytes) as the file's text.
-std::string eventTransferText(std::span<const std::uint8_t> records);
-
 struct EventExport {
     FileResult result = FileResult::success();
     int written = 0;
@@ -35,7 +32,7 @@ struct EventExport {
 };
 
 // Writes every record (raw 19-byte records: a table's or a file's bytes), in their
-// order, as the whole file.
+// order, as the whole file: one line each, CR LF after each.
 EventExport exportEvents(std::span<const std::uint8_t> records, const std::filesystem::path& file);
 
 // What reading a file of such lines gave.

@@ -17,20 +17,13 @@ namespace qtr {
 namespace {
 
 using test::at;
+using test::bytesOf;
 using test::code;
 using test::event;
 
 using Bytes = std::vector<std::uint8_t>;
 
 const DateTime kToday = at(2026, 12, 9, 10, 0, 0);
-
-Bytes bytesOf(const std::vector<EventRecord>& events) {
-    Bytes out(events.size() * EventRecord::kSize);
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        events[i].toBytes(std::span(out).subspan(i * EventRecord::kSize));
-    }
-    return out;
-}
 
 // Event n: unit n, at 07:00 on the given day of December 2026.
 EventRecord on(int day, int n = 1) {

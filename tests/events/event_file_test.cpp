@@ -12,17 +12,10 @@
 namespace qtr {
 namespace {
 
+using test::bytesOf;
 using test::fromHex;
 using test::readBytes;
 using test::writeBytes;
-
-std::vector<std::uint8_t> bytesOf(const std::vector<EventRecord>& events) {
-    std::vector<std::uint8_t> out(events.size() * EventRecord::kSize);
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        events[i].toBytes(std::span(out).subspan(i * EventRecord::kSize, EventRecord::kSize));
-    }
-    return out;
-}
 
 const EventRecord kFirst = test::event(0x01, "0102030405060A", test::at(2024, 3, 15, 7, 30), 0x00);
 const EventRecord kSecond = test::event(0x02, "00000000000000", test::at(2024, 3, 15, 8), 0x38);

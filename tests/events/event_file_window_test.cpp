@@ -16,12 +16,7 @@ using test::navigationState;
 using test::pageMinutes;
 using ui::MessageAnswer;
 
-struct FileWindowTest : test::EventWindowTest {
-    std::unique_ptr<TEVEMAN> window;
-
-    void open(bool serviceMode = false) {
-        window = std::make_unique<TEVEMAN>(dir.path(), db, clock, serviceMode);
-    }
+struct FileWindowTest : test::EventWindowTestOf<TEVEMAN> {
     QString path(const char* name) { return QString::fromStdString((dir / name).string()); }
     // What collection stores behind the window's back.
     void collectBehindTheWindow(const EventRecord& e) {

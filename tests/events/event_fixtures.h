@@ -7,9 +7,12 @@
 #include "db/configuration_database.h"
 #include "events/event_record.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qtr::test {
 
@@ -25,6 +28,15 @@ inline EventRecord event(std::uint8_t address, std::string_view key, DateTime t,
     e.timestamp = t;
     e.eventCode = code;
     return e;
+}
+
+// The events as the event file holds them: 19-byte records one after another.
+inline std::vector<std::uint8_t> bytesOf(const std::vector<EventRecord>& events) {
+    std::vector<std::uint8_t> out(events.size() * EventRecord::kSize);
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        events[i].toBytes(std::span(out).subspan(i * EventRecord::kSize, EventRecord::kSize));
+    }
+    return out;
 }
 
 // Event code of reader or input `sensor` (0-15) with result r.

@@ -20,12 +20,7 @@ using test::navigationState;
 using test::pageMinutes;
 using ui::MessageAnswer;
 
-struct HistoryWindowTest : test::EventWindowTest {
-    std::unique_ptr<TEVELST> window;
-
-    void open(bool serviceMode = false) {
-        window = std::make_unique<TEVELST>(dir.path(), db, clock, serviceMode);
-    }
+struct HistoryWindowTest : test::EventWindowTestOf<TEVELST> {
     void key(Qt::Key k) { QTest::keyClick(window->findChild<QTableWidget*>("sgUdalosti"), k); }
 };
 

@@ -143,10 +143,7 @@ TEST(EventTable, LoadSaveRoundTripIsByteExact) {
     auto events = randomEvents(100, 7);
     events[5].reserved1 = 0xFF;
     events[6].reserved2 = 0x80;
-    std::vector<std::uint8_t> bytes(events.size() * 19);
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        events[i].toBytes(std::span(bytes).subspan(i * 19, 19));
-    }
+    const std::vector<std::uint8_t> bytes = test::bytesOf(events);
     writeBytes(dir / kEventFile, bytes);
     EventTable t;
     const EventLoadResult r = t.load(dir / kEventFile);

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace qtr::test {
 
@@ -54,11 +55,7 @@ struct EventWindowTest : ::testing::Test {
 
     // Writes the events (by default the twenty of the day, in a shuffled order).
     void writeEventFile(const std::vector<EventRecord>& events) {
-        std::vector<std::uint8_t> bytes(events.size() * EventRecord::kSize);
-        for (std::size_t i = 0; i < events.size(); ++i) {
-            events[i].toBytes(std::span(bytes).subspan(i * EventRecord::kSize, EventRecord::kSize));
-        }
-        writeBytes(dir / kEventFile, bytes);
+        writeBytes(dir / kEventFile, bytesOf(events));
     }
     void writeDay() {
         std::vector<EventRecord> events;
@@ -75,6 +72,15 @@ struct EventWindowTest : ::testing::Test {
             events.push_back(EventRecord::fromBytes(std::span(bytes).subspan(at)));
         }
         return events;
+    }
+};
+
+// The fixture of one event window (TEVEMAN or TEVELST) on that directory.
+template <typename Window> struct EventWindowTestOf : EventWindowTest {
+    std::unique_ptr<Window> window;
+
+    void open(bool serviceMode = false) {
+        window = std::make_unique<Window>(dir.path(), db, clock, serviceMode);
     }
 };
 

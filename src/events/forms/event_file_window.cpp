@@ -50,10 +50,9 @@ QString where(const fs::path& archive) {
 
 TEVEMAN::TEVEMAN(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bool serviceMode,
                  QWidget* parent)
-    : QDialog(parent), dir_(std::move(dir)), db_(db), clock_(clock),
-      table_(std::make_unique<EventTable>()), decoder_(db) {
+    : QDialog(parent), dir_(std::move(dir)), db_(db), clock_(clock), decoder_(db) {
     setObjectName(QStringLiteral("TEVEMAN"));
-    page_ = new EventPage(*table_, decoder_, serviceMode, this);
+    page_ = new EventPage(table_, decoder_, serviceMode, this);
 
     auto* pnSoubor = new QGroupBox(QStringLiteral("Soubor událostí"), this);
     pnSoubor->setObjectName(QStringLiteral("pnSoubor"));
@@ -124,10 +123,14 @@ void TEVEMAN::showSource() {
     setWindowTitle(QStringLiteral("Správa souboru událostí - ") + name);
 }
 
-void TEVEMAN::readIntoTable(const fs::path& file) {
-    loadEventTable(*table_, file, file.filename().string());
+void TEVEMAN::loadSource(const fs::path& file) {
+    loadEventTable(table_, file, file.filename().string());
     source_ = file;
     showSource();
+}
+
+void TEVEMAN::readIntoTable(const fs::path& file) {
+    loadSource(file);
     page_->selectAllAndSort();
 }
 
@@ -144,10 +147,8 @@ void TEVEMAN::afterDeletion(const EventFileRewrite& rewrite, const fs::path& nam
         ui::messageOk(ui::toQ(rewrite.note), kDeletionCaption, u'!');
     }
     // The event file as it is now, in the order it was written.
-    loadEventTable(*table_, eventFile(), kEventFile);
-    source_ = eventFile();
-    showSource();
-    table_->first();
+    loadSource(eventFile());
+    table_.first();
     page_->redisplay();
 }
 
@@ -170,7 +171,7 @@ void TEVEMAN::btUlozitDoClick() {
     const fs::path target = chosenPath(*file);
     if (sameFile(target, eventFile())) {
         // The event file itself: under its lock, and nothing it held is lost.
-        const EventFileRewrite r = replaceEventFile(eventFile(), table_->bytes(), clock_.now());
+        const EventFileRewrite r = replaceEventFile(eventFile(), table_.bytes(), clock_.now());
         if (!r.result) {
             ui::messageOk(ui::toQ(r.result.error()), {}, u'E');
             return;
@@ -186,7 +187,7 @@ void TEVEMAN::btUlozitDoClick() {
         }
         return;
     }
-    if (FileResult r = table_->save(target); !r) {
+    if (FileResult r = table_.save(target); !r) {
         ui::messageOk(ui::toQ(r.error()), {}, u'E');
     }
 }
@@ -225,7 +226,7 @@ void TEVEMAN::sbExportClick() {
     if (!file) {
         return;
     }
-    const EventExport r = exportEvents(table_->bytes(), chosenPath(*file));
+    const EventExport r = exportEvents(table_.bytes(), chosenPath(*file));
     if (!r.result) {
         ui::messageOk(ui::toQ(r.result.error()), {}, u'E');
     } else if (r.invalidDates > 0) {
@@ -245,7 +246,7 @@ void TEVEMAN::sbImportClick() {
     }
     const bool replace = ui::messageYesNo(QStringLiteral("Smazat původní záznamy?"), {}, u'Q') ==
                          ui::MessageAnswer::Yes;
-    const EventImport r = importEvents(*table_, chosenPath(*file), replace);
+    const EventImport r = importEvents(table_, chosenPath(*file), replace);
     page_->selectAllAndSort();
     if (!r.result) {
         ui::messageOk(ui::toQ(r.result.error()), {}, u'E');
@@ -262,7 +263,7 @@ void TEVEMAN::btPodleUdalostiClick() {
         ui::MessageAnswer::Yes) {
         return;
     }
-    const KeysFromEvents r = addKeysFromEvents(db_.keyHolders, table_->bytes());
+    const KeysFromEvents r = addKeysFromEvents(db_.keyHolders, table_.bytes());
     QString text = QStringLiteral("Přidáno nositelů klíčů: %1.").arg(r.added);
     if (r.notAdded > 0) {
         text +=

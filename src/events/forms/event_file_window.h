@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <filesystem>
-#include <memory>
 
 namespace qtr {
 
@@ -39,12 +38,14 @@ public:
     void sbImportClick();
     void btPodleUdalostiClick();
 
-    const EventTable& table() const { return *table_; }
+    const EventTable& table() const { return table_; }
     EventPage* page() const { return page_; }
 
 private:
     std::filesystem::path eventFile() const;
-    // Reads a file into the table (replacing it): caption, cursor 1, "vše" and sorted.
+    // Reads a file into the table (replacing it) and names it in the caption.
+    void loadSource(const std::filesystem::path& file);
+    // loadSource, then cursor 1, "vše" and sorted.
     void readIntoTable(const std::filesystem::path& file);
     void showSource();
     // After "smazat vše" or "smazat do data": what went wrong or where the events went
@@ -54,7 +55,7 @@ private:
     std::filesystem::path dir_;
     ConfigurationDatabase& db_;
     const Clock& clock_;
-    std::unique_ptr<EventTable> table_;
+    EventTable table_;
     EventDecoder decoder_;
     std::filesystem::path source_; // the file the table was last read from
     EventPage* page_;

@@ -29,48 +29,43 @@ const QString kCaption = QStringLiteral("Přehled událostí v systému ");
 
 TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bool serviceMode,
                  QWidget* parent)
-    : QDialog(parent), dir_(std::move(dir)), db_(db), table_(std::make_unique<EventTable>()),
-      decoder_(db), periodStart_(clock.now()), periodEnd_(clock.now()) {
+    : QDialog(parent), dir_(std::move(dir)), db_(db), decoder_(db), periodStart_(clock.now()),
+      periodEnd_(clock.now()) {
     setObjectName(QStringLiteral("TEVELST"));
     setWindowTitle(kCaption);
 
-    page_ = new EventPage(*table_, decoder_, serviceMode, this);
+    page_ = new EventPage(table_, decoder_, serviceMode, this);
 
     pnPrikazy_ = new QGroupBox(QStringLiteral("Zobrazit"), this);
     pnPrikazy_->setObjectName(QStringLiteral("pnPrikazy"));
-    auto* btOriginal = setup::makeButton(QStringLiteral("Originál"), "btOriginal",
-                                         QStringLiteral("zobrazí originální události"), pnPrikazy_);
-    auto* btDochazka =
-        setup::makeButton(QStringLiteral("Docházka"), "btDochazka",
-                          QStringLiteral("zobrazí jen události docházky"), pnPrikazy_);
-    auto* btKlic =
-        setup::makeButton(QStringLiteral("Klíč"), "btKlic",
-                          QStringLiteral("zobrazí události vybraného klíče"), pnPrikazy_);
-    auto* btDatum =
-        setup::makeButton(QStringLiteral("Datum"), "btDatum",
-                          QStringLiteral("zobrazí události v časovém intervalu"), pnPrikazy_);
-    auto* btJednotka =
-        setup::makeButton(QStringLiteral("Jednotka"), "btJednotka",
-                          QStringLiteral("zobrazí události vybrané jednotky"), pnPrikazy_);
-    auto* btVypsat = setup::makeButton(QStringLiteral("vypsat"), "btVypsat",
-                                       QStringLiteral("výpis zobrazených událostí"), pnPrikazy_);
+    const struct {
+        const char* caption;
+        const char* name;
+        const char* hint;
+        void (TEVELST::*click)();
+    } buttons[] = {
+        {"Originál", "btOriginal", "zobrazí originální události", &TEVELST::btOriginalClick},
+        {"Docházka", "btDochazka", "zobrazí jen události docházky", &TEVELST::btDochazkaClick},
+        {"Klíč", "btKlic", "zobrazí události vybraného klíče", &TEVELST::btKlicClick},
+        {"Datum", "btDatum", "zobrazí události v časovém intervalu", &TEVELST::btDatumClick},
+        {"Jednotka", "btJednotka", "zobrazí události vybrané jednotky", &TEVELST::btJednotkaClick},
+        {"vypsat", "btVypsat", "výpis zobrazených událostí", &TEVELST::btVypsatClick},
+    };
     auto* commands = new QHBoxLayout(pnPrikazy_);
-    for (QPushButton* b : {btOriginal, btDochazka, btKlic, btDatum, btJednotka}) {
-        commands->addWidget(b);
+    for (const auto& b : buttons) {
+        QPushButton* button = setup::makeButton(QString::fromUtf8(b.caption), b.name,
+                                                QString::fromUtf8(b.hint), pnPrikazy_);
+        connect(button, &QPushButton::clicked, this, b.click);
+        // "vypsat" stands apart from the filters, at the right end.
+        if (b.click == &TEVELST::btVypsatClick) {
+            commands->addStretch(1);
+        }
+        commands->addWidget(button);
     }
-    commands->addStretch(1);
-    commands->addWidget(btVypsat);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(page_, 1);
     layout->addWidget(pnPrikazy_);
-
-    connect(btOriginal, &QPushButton::clicked, this, &TEVELST::btOriginalClick);
-    connect(btDochazka, &QPushButton::clicked, this, &TEVELST::btDochazkaClick);
-    connect(btKlic, &QPushButton::clicked, this, &TEVELST::btKlicClick);
-    connect(btDatum, &QPushButton::clicked, this, &TEVELST::btDatumClick);
-    connect(btJednotka, &QPushButton::clicked, this, &TEVELST::btJednotkaClick);
-    connect(btVypsat, &QPushButton::clicked, this, &TEVELST::btVypsatClick);
 
     if (std::error_code ec; !fs::exists(dir_ / kEventFile, ec)) {
         page_->navigationPanel()->setEnabled(false);
@@ -84,7 +79,7 @@ TEVELST::TEVELST(fs::path dir, ConfigurationDatabase& db, const Clock& clock, bo
 TEVELST::~TEVELST() = default;
 
 void TEVELST::btOriginalClick() {
-    loadEventTable(*table_, dir_ / kEventFile, kEventFile);
+    loadEventTable(table_, dir_ / kEventFile, kEventFile);
     original_ = true;
     setWindowTitle(kCaption);
     page_->selectAllAndSort();
@@ -92,22 +87,22 @@ void TEVELST::btOriginalClick() {
 
 void TEVELST::startFromWholeFile() {
     if (!original_) {
-        loadEventTable(*table_, dir_ / kEventFile, kEventFile);
+        loadEventTable(table_, dir_ / kEventFile, kEventFile);
         // In the order "Třídit" shows, not in the file's.
-        table_->sort(page_->sortKind());
+        table_.sort(page_->sortKind());
     }
 }
 
 void TEVELST::filtered(const QString& what) {
     original_ = false;
     setWindowTitle(QStringLiteral("Přehled událostí v systému - ") + what);
-    table_->setCursor(1);
+    table_.setCursor(1);
     page_->redisplay();
 }
 
 void TEVELST::btDochazkaClick() {
     startFromWholeFile();
-    table_->keepAttendance(db_.units);
+    table_.keepAttendance(db_.units);
     filtered(QStringLiteral("docházka"));
 }
 
@@ -116,11 +111,11 @@ void TEVELST::btKlicClick() {
     if (ui::execModal(picker) == QDialog::Accepted) {
         const KeyNumber key = picker.chosenKey();
         startFromWholeFile();
-        table_->keepKey(key);
+        table_.keepKey(key);
     } else if (ui::messageYesNo(QStringLiteral("Zobrazit jen události snímačů INx?"), {}, u'Q') ==
                ui::MessageAnswer::Yes) {
         startFromWholeFile();
-        table_->keepKey(KeyNumber{});
+        table_.keepKey(KeyNumber{});
     } else {
         return;
     }
@@ -135,7 +130,7 @@ void TEVELST::btDatumClick() {
         periodEnd_ = interval.end();
     }
     startFromWholeFile();
-    table_->keepPeriod(periodStart_, periodEnd_);
+    table_.keepPeriod(periodStart_, periodEnd_);
     filtered(QStringLiteral("datum"));
 }
 
@@ -143,12 +138,12 @@ void TEVELST::btJednotkaClick() {
     setup::TSELJED units(db_.units, this);
     ui::execModal(units);
     startFromWholeFile();
-    table_->keepUnit(units.chosenAddress());
+    table_.keepUnit(units.chosenAddress());
     filtered(QStringLiteral("jednotka"));
 }
 
 void TEVELST::btVypsatClick() {
-    showReport(dir_, eventListingLines(*table_, decoder_), this);
+    showReport(dir_, eventListingLines(table_, decoder_), this);
 }
 
 } // namespace qtr

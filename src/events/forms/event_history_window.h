@@ -9,7 +9,6 @@
 
 #include <QDialog>
 #include <filesystem>
-#include <memory>
 
 class QPushButton;
 
@@ -39,7 +38,7 @@ public:
     void btJednotkaClick();
     void btVypsatClick();
 
-    const EventTable& table() const { return *table_; }
+    const EventTable& table() const { return table_; }
     EventPage* page() const { return page_; }
 
 private:
@@ -50,7 +49,7 @@ private:
 
     std::filesystem::path dir_;
     ConfigurationDatabase& db_;
-    std::unique_ptr<EventTable> table_;
+    EventTable table_;
     EventDecoder decoder_;
     bool original_ = false;
     DateTime periodStart_;
