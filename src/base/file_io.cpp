@@ -465,6 +465,14 @@ FileResult keepBackupCopy(const fs::path& path, fs::path& kept) {
     }
 }
 
+std::string keepBackupCopyNote(const fs::path& path) {
+    fs::path kept;
+    if (auto r = keepBackupCopy(path, kept); !r) {
+        return "Zálohu původního souboru se nepodařilo vytvořit (" + r.error() + ").";
+    }
+    return "Původní soubor je uschován jako " + kept.filename().string() + ".";
+}
+
 FileResult openForAppending(const fs::path& path, int& fd, std::string_view failure) {
     fs::path target;
     if (auto r = resolveWriteTarget(path, target); !r) {
