@@ -146,6 +146,26 @@ void giveModeAndOwner(int fd, const struct stat& old, FileAccess access) {
     ::fchmod(fd, mode);
 }
 
+// Fsyncs a folder, so that a file created, renamed or removed in it stays so.
+void syncDirectory(const fs::path& dir) {
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Renames `from` over `to` and fsyncs the folder: 0, or the errno of the rename.
+int renameSynced(const fs::path& from, const fs::path& to) {
+    fileStep("před přejmenováním", to);
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    fileStep("po přejmenování", to);
+    syncDirectory(to.parent_path());
+    return 0;
+}
+
 // Replaces `path` with what `content` writes into a fresh descriptor: the one way
 // every whole file of the program is written.
 FileResult replaceFile(const fs::path& path, FileAccess access,
@@ -187,18 +207,32 @@ FileResult replaceFile(const fs::path& path, FileAccess access,
         err = errno;
     }
     if (err == 0) {
-        fileStep("před přejmenováním", target);
-        if (::rename(tmp.c_str(), target.c_str()) != 0) {
-            err = errno;
-        }
+        err = renameSynced(tmp, target);
     }
     if (err != 0) {
         ::unlink(tmp.c_str());
         return failWith("Chyba při zápisu souboru", path, err);
     }
-    fileStep("po přejmenování", target);
-    syncDirectory(target.parent_path());
     return FileResult::success();
+}
+
+// Reads until `size` bytes are in or the file ends: the count read, or -1 with errno.
+ssize_t readUpTo(int fd, std::uint8_t* buf, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, buf + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
 }
 
 int copyContent(int from, int to, const fs::path& file) {
@@ -207,15 +241,9 @@ int copyContent(int from, int to, const fs::path& file) {
     }
     std::uint8_t buf[65536];
     for (;;) {
-        const ssize_t n = ::read(from, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (n == 0) {
-            return 0;
+        const ssize_t n = readUpTo(from, buf, sizeof buf);
+        if (n <= 0) {
+            return n == 0 ? 0 : errno;
         }
         if (const int err = writeAllBytes(to, std::span(buf, static_cast<std::size_t>(n)), file);
             err != 0) {
@@ -238,23 +266,13 @@ bool sameContent(const fs::path& file, int fd, std::uint64_t size) {
     std::uint8_t a[65536];
     std::uint8_t b[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, a, sizeof a);
-        if (n < 0) {
+        const ssize_t n = readUpTo(fd, a, sizeof a);
+        if (n < 0 || readUpTo(other, b, sizeof b) != n ||
+            std::memcmp(a, b, static_cast<std::size_t>(n)) != 0) {
             return false;
         }
         if (n == 0) {
-            return ::read(other, b, 1) == 0;
-        }
-        std::size_t got = 0;
-        while (got < static_cast<std::size_t>(n)) {
-            const ssize_t m = ::read(other, b + got, static_cast<std::size_t>(n) - got);
-            if (m <= 0) {
-                return false;
-            }
-            got += static_cast<std::size_t>(m);
-        }
-        if (std::memcmp(a, b, got) != 0) {
-            return false;
+            return true;
         }
     }
 }
@@ -361,23 +379,14 @@ FileResult readFilePrefix(const fs::path& path, std::uint64_t limit, std::vector
     }
     Fd fd(raw);
     out.resize(static_cast<std::size_t>(std::min(limit, fileSize)));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t n = ::read(fd.get(), out.data() + done, out.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int err = errno;
-            out.clear();
-            return failWith("Chyba při čtení souboru", path, err);
-        }
-        if (n == 0) {
-            break; // shorter than it was a moment ago
-        }
-        done += static_cast<std::size_t>(n);
+    // Fewer bytes than the size said: the file shrank a moment ago.
+    const ssize_t done = readUpTo(fd.get(), out.data(), out.size());
+    if (done < 0) {
+        const int err = errno;
+        out.clear();
+        return failWith("Chyba při čtení souboru", path, err);
     }
-    out.resize(done);
+    out.resize(static_cast<std::size_t>(done));
     return FileResult::success();
 }
 
@@ -454,6 +463,14 @@ FileResult keepBackupCopy(const fs::path& path, fs::path& kept) {
         return replaceFile(candidate, ownerOnly ? FileAccess::OwnerOnly : FileAccess::Shared,
                            [&](int fd) { return copyContent(original.get(), fd, candidate); });
     }
+}
+
+std::string keepBackupCopyNote(const fs::path& path) {
+    fs::path kept;
+    if (auto r = keepBackupCopy(path, kept); !r) {
+        return "Zálohu původního souboru se nepodařilo vytvořit (" + r.error() + ").";
+    }
+    return "Původní soubor je uschován jako " + kept.filename().string() + ".";
 }
 
 FileResult openForAppending(const fs::path& path, int& fd, std::string_view failure) {
@@ -533,12 +550,9 @@ void keepModeAndOwner(const fs::path& of, const fs::path& onto, FileAccess acces
 }
 
 FileResult renameDurably(const fs::path& from, const fs::path& to) {
-    fileStep("před přejmenováním", to);
-    if (::rename(from.c_str(), to.c_str()) != 0) {
-        return failWith("Soubor nelze přejmenovat:", from, errno);
+    if (const int err = renameSynced(from, to); err != 0) {
+        return failWith("Soubor nelze přejmenovat:", from, err);
     }
-    fileStep("po přejmenování", to);
-    syncDirectory(to.parent_path());
     return FileResult::success();
 }
 
@@ -549,14 +563,6 @@ FileResult removeFileDurably(const fs::path& file) {
     }
     syncDirectory(file.parent_path());
     return FileResult::success();
-}
-
-void syncDirectory(const fs::path& dir) {
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 std::vector<std::string> removeStaleTemporaryFiles(const fs::path& dir, std::string_view onlyFor) {

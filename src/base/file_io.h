@@ -69,6 +69,10 @@ FileResult writeFileAtomically(const std::filesystem::path& path, std::string_vi
 // a file of any size can be kept.
 FileResult keepBackupCopy(const std::filesystem::path& path, std::filesystem::path& kept);
 
+// Keeps a backup copy (keepBackupCopy) and returns the sentence that tells the operator
+// so: "Původní soubor je uschován jako NAME.bak." or why no copy could be made.
+std::string keepBackupCopyNote(const std::filesystem::path& path);
+
 // Opens a regular file for appending, creating it when it does not exist, under the
 // rules of resolveWriteTarget (a FIFO or a link out of the folder is refused).
 // `failure` begins the text of a failed open ("... QTR0005.DAT: přístup odepřen").
@@ -91,9 +95,6 @@ FileResult renameDurably(const std::filesystem::path& from, const std::filesyste
 
 // Removes a file (a missing one is no failure) and makes the removal durable.
 FileResult removeFileDurably(const std::filesystem::path& file);
-
-// Fsyncs a folder, so that a file created, renamed or removed in it stays so.
-void syncDirectory(const std::filesystem::path& dir);
 
 // The temporary files of saves that were killed half way (".NAME.tmp-PID-N" of a
 // process that no longer runs) are removed from the folder; their names are returned.

@@ -10,6 +10,7 @@
 #include "cli/table_file.h"
 #include "db/configuration_database.h"
 #include "db/data_files.h"
+#include "docs/report_text.h"
 #include "events/event_file.h"
 #include "unitproc/data_collection.h"
 #include "unitproc/full_configuration.h"
@@ -90,9 +91,8 @@ int runStats(CliContext& ctx) {
     for (const auto& row : grid) {
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::size_t pad = width[c] - utf8Length(row[c]);
             // Names to the left, numbers to the right.
-            line += c == 0 ? row[c] + std::string(pad, ' ') : "  " + std::string(pad, ' ') + row[c];
+            line += c == 0 ? padRight(row[c], width[c]) : "  " + padLeft(row[c], width[c]);
         }
         while (!line.empty() && line.back() == ' ') {
             line.pop_back();

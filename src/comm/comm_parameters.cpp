@@ -81,15 +81,9 @@ FileResult loadCommParameters(const std::filesystem::path& dir, CommParameters& 
     }
     std::string text;
     for (const auto& p : problems) {
-        text += (text.empty() ? "" : " ") + p;
+        text += p + " ";
     }
-    std::filesystem::path kept;
-    if (auto r = keepBackupCopy(path, kept); r) {
-        text += " Původní soubor je uschován jako " + kept.filename().string() + ".";
-    } else {
-        text += " Zálohu původního souboru se nepodařilo vytvořit (" + r.error() + ").";
-    }
-    return FileResult::failure(text);
+    return FileResult::failure(text + keepBackupCopyNote(path));
 }
 
 FileResult saveCommParameters(const std::filesystem::path& dir, const CommParameters& p) {

@@ -269,6 +269,17 @@ TEST(BackupCopy, TheCopyHasTheModeOfTheOriginal) {
     ASSERT_TRUE(keepBackupCopy(file, kept));
     EXPECT_EQ(modeOf(kept), 0600u);
     EXPECT_EQ(test::readBytes(kept), test::readBytes(file));
+
+    // Compared piece by piece: the same bytes reuse the copy, a change in the last piece
+    // does not.
+    ASSERT_TRUE(keepBackupCopy(file, kept));
+    EXPECT_EQ(kept.filename(), "binfile.bin.bak");
+    std::vector<std::uint8_t> changed(300000, 0x5A);
+    changed.back() = 0x5B;
+    test::writeBytes(file, changed);
+    ASSERT_TRUE(keepBackupCopy(file, kept));
+    EXPECT_EQ(kept.filename(), "binfile.bin.bak.1");
+    EXPECT_EQ(test::readBytes(kept), changed);
 }
 
 // Temporary files of killed saves go when the folder is opened; those of a process

@@ -4,10 +4,10 @@
 #include "base/file_lock.h"
 #include "db/configuration_database.h"
 #include "db/data_files.h"
-#include "e2e/program_run.h"
 #include "events/event_file.h"
 #include "sim/served_bus.h"
 #include "sim/sim_console.h"
+#include "support/process_run.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -22,6 +22,19 @@ namespace qtr::test {
 namespace {
 
 using sim::test::ServedBus;
+
+// A program run to its end: the exit status, or -signal when it was killed.
+struct Finished {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Finished runProgram(const std::string& program, std::vector<std::string> args) {
+    args.insert(args.begin(), program);
+    ProcessOutcome r = runProcess(args);
+    return {r.signal != 0 ? -r.signal : r.status, std::move(r.out), std::move(r.err)};
+}
 
 class CliJobs : public ::testing::Test {
 protected:
@@ -70,7 +83,7 @@ protected:
 
     Finished cli(std::vector<std::string> args) {
         args.insert(args.begin(), {"--dir", dir.path().string(), "--com2", served.path()});
-        return runProgram(QTR_CLI_PROGRAM, args, runDir.path());
+        return runProgram(QTR_CLI_PROGRAM, args);
     }
 
     // Lets `n` keys be presented at reader 0 of a unit, one second apart in unit time.
@@ -124,7 +137,6 @@ protected:
     }
 
     TempDir dir;
-    TempDir runDir;
     ConfigurationDatabase db;
     SystemClock clock;
     sim::SimBus simBus{clock};
@@ -267,12 +279,12 @@ TEST_F(CliJobs, KilledAtAnyInstantAndResumedEveryEventIsStoredExactlyOnce) {
     // everything; on a slow one nothing).
     std::mt19937 random(20261209);
     for (int i = 0; i < 12; ++i) {
-        ProgramRun run(QTR_CLI_PROGRAM,
-                       {"--dir", dir.path().string(), "--com2", served.path(), "collect"},
-                       runDir.path());
-        std::this_thread::sleep_for(
-            std::chrono::milliseconds(std::uniform_int_distribution<int>(5, 400)(random)));
-        run.kill();
+        ProcessOptions killed;
+        killed.killAfter =
+            std::chrono::milliseconds(std::uniform_int_distribution<int>(5, 400)(random));
+        runProcess(
+            {QTR_CLI_PROGRAM, "--dir", dir.path().string(), "--com2", served.path(), "collect"},
+            killed);
     }
     // More bookings, so that every self-kill below finds its k-th event to store.
     const auto before = heldByUnits();
@@ -286,9 +298,8 @@ TEST_F(CliJobs, KilledAtAnyInstantAndResumedEveryEventIsStoredExactlyOnce) {
     ASSERT_EQ(held.size(), 80u);
     // Killed by the helper itself after its k-th store, before the acknowledge.
     for (int k : {1, 3, 2, 7}) {
-        const Finished r =
-            runProgram(QTR_COLLECT_UNTIL_KILLED,
-                       {dir.path().string(), served.path(), std::to_string(k)}, runDir.path());
+        const Finished r = runProgram(QTR_COLLECT_UNTIL_KILLED,
+                                      {dir.path().string(), served.path(), std::to_string(k)});
         EXPECT_EQ(r.status, -SIGKILL) << r.err;
     }
     // The last of those kills left its stored event unacknowledged: it comes again and is
@@ -317,13 +328,10 @@ TEST_F(CliJobs, TrimsWhileCollectingKeepEveryEventOnceInTheFileOrAnArchive) {
     const std::string tomorrow = formatDateTime("dd.mm.yyyy", clock.now() + 1.0);
     std::atomic<bool> collecting{true};
     int trimmed = 0;
-    TempDir trimRunDir; // its own output files beside those of the collections
     std::thread trims([&] {
         while (collecting) {
-            const Finished t =
-                runProgram(QTR_CLI_PROGRAM,
-                           {"--dir", dir.path().string(), "events", "trim", "--before", tomorrow},
-                           trimRunDir.path());
+            const Finished t = runProgram(QTR_CLI_PROGRAM, {"--dir", dir.path().string(), "events",
+                                                            "trim", "--before", tomorrow});
             if (t.status == 0) {
                 ++trimmed;
             } else {

@@ -17,6 +17,12 @@ ProcessOutcome runProcess(const std::vector<std::string>& argv, const ProcessOpt
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
         return {};
     }
+    // Built before the fork: the child of a test with threads must not allocate.
+    std::vector<char*> args;
+    for (const auto& a : argv) {
+        args.push_back(const_cast<char*>(a.c_str()));
+    }
+    args.push_back(nullptr);
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -34,11 +40,6 @@ ProcessOutcome runProcess(const std::vector<std::string>& argv, const ProcessOpt
         if (options.user && (::setgid(*options.user) != 0 || ::setuid(*options.user) != 0)) {
             ::_exit(127);
         }
-        std::vector<char*> args;
-        for (const auto& a : argv) {
-            args.push_back(const_cast<char*>(a.c_str()));
-        }
-        args.push_back(nullptr);
         ::execv(args[0], args.data());
         ::_exit(127);
     }
