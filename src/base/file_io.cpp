@@ -146,15 +146,6 @@ void giveModeAndOwner(int fd, const struct stat& old, FileAccess access) {
     ::fchmod(fd, mode);
 }
 
-// Fsyncs a folder, so that a file created, renamed or removed in it stays so.
-void syncDirectory(const fs::path& dir) {
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // Renames `from` over `to` and fsyncs the folder: 0, or the errno of the rename.
 int renameSynced(const fs::path& from, const fs::path& to) {
     fileStep("před přejmenováním", to);
@@ -301,6 +292,14 @@ std::optional<pid_t> temporaryOwner(std::string_view name) {
 }
 
 } // namespace
+
+void syncDirectory(const fs::path& dir) {
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 
 std::string czechErrnoText(int err) {
     switch (err) {

@@ -96,6 +96,9 @@ FileResult renameDurably(const std::filesystem::path& from, const std::filesyste
 // Removes a file (a missing one is no failure) and makes the removal durable.
 FileResult removeFileDurably(const std::filesystem::path& file);
 
+// Fsyncs a folder, so that a file created, renamed or removed in it stays so.
+void syncDirectory(const std::filesystem::path& dir);
+
 // The temporary files of saves that were killed half way (".NAME.tmp-PID-N" of a
 // process that no longer runs) are removed from the folder; their names are returned.
 // Temporary files of running processes are left alone. With `onlyFor`, only those of
