@@ -29,15 +29,9 @@ FileResult readOneRecord(const fs::path& file, T& value, bool& taken, CountCheck
     };
     FileResult r = readRecordFile(file, T::kSize, 1, take).result;
     if (r && countDamaged) {
-        fs::path kept;
-        std::string text = "Soubor " + file.filename().string() +
-                           " je poškozen: udává více položek, než záznam pojme.";
-        if (auto b = keepBackupCopy(file, kept); b) {
-            text += " Původní soubor je uschován jako " + kept.filename().string() + ".";
-        } else {
-            text += " Zálohu původního souboru se nepodařilo vytvořit (" + b.error() + ").";
-        }
-        return FileResult::failure(text);
+        return FileResult::failure("Soubor " + file.filename().string() +
+                                   " je poškozen: udává více položek, než záznam pojme. " +
+                                   keepBackupCopyNote(file));
     }
     return r;
 }

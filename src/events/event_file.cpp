@@ -70,8 +70,7 @@ FileResult EventFileAppender::open(const fs::path& file) {
     const std::size_t tail = size % EventRecord::kSize;
     if (tail != 0) {
         // Keep the file as it was before cutting, in case it was not torn but foreign.
-        fs::path kept;
-        const FileResult backup = keepBackupCopy(file, kept);
+        const std::string backupNote = keepBackupCopyNote(file);
         if (::ftruncate(fd, static_cast<off_t>(size - tail)) != 0 || ::fsync(fd) != 0) {
             const int err = errno;
             ::close(fd);
@@ -81,10 +80,7 @@ FileResult EventFileAppender::open(const fs::path& file) {
         size -= tail;
         cutOffBytes_ = tail;
         repairNote_ = "Soubor " + file.filename().string() + " končil neúplným záznamem (" +
-                      std::to_string(tail) + " B), který byl odříznut. ";
-        repairNote_ +=
-            backup ? "Původní soubor je uschován jako " + kept.filename().string() + "."
-                   : "Zálohu původního souboru se nepodařilo vytvořit (" + backup.error() + ").";
+                      std::to_string(tail) + " B), který byl odříznut. " + backupNote;
     }
     fd_ = fd;
     path_ = file;
