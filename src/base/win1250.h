@@ -25,4 +25,14 @@ std::string utf8ToWin1250(std::string_view utf8);
 // Number of characters (code points) in a UTF-8 text.
 std::size_t utf8Length(std::string_view utf8);
 
+// Column helpers of the plain-text reports, counting characters, not bytes.
+
+// The text cut to its first `width` characters or padded with blanks on the right
+// to exactly `width` ("%-w.ws"): keeps the next column of a fixed-pitch report in place.
+std::string padRight(std::string_view utf8, std::size_t width);
+
+// The text cut to its first `width` characters and aligned right within `width`
+// blanks ("%w.ws"), for the numbers of a column.
+std::string padLeft(std::string_view utf8, std::size_t width);
+
 } // namespace qtr

@@ -7,35 +7,6 @@
 #include <utility>
 
 namespace qtr {
-namespace {
-
-// The first `width` characters of a UTF-8 text and how many there are.
-std::pair<std::string, std::size_t> firstCharacters(const std::string& utf8, std::size_t width) {
-    std::size_t i = 0;
-    std::size_t chars = 0;
-    while (i < utf8.size() && chars < width) {
-        ++i;
-        while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) {
-            ++i;
-        }
-        ++chars;
-    }
-    return {utf8.substr(0, i), chars};
-}
-
-// "%-W.Ws": cut to `width` characters, padded with blanks on the right.
-std::string leftInWidth(const std::string& utf8, std::size_t width) {
-    auto [text, chars] = firstCharacters(utf8, width);
-    return text + std::string(width - chars, ' ');
-}
-
-// "%W.Ws": cut to `width` characters, padded with blanks on the left.
-std::string rightInWidth(const std::string& utf8, std::size_t width) {
-    auto [text, chars] = firstCharacters(utf8, width);
-    return std::string(width - chars, ' ') + text;
-}
-
-} // namespace
 
 std::vector<std::string> holidayListingLines(const HolidayTable& table) {
     std::vector<std::string> lines = {"Přehled evidovaných svátků", ""};
@@ -85,11 +56,11 @@ std::vector<std::string> planningPrintLines(const std::string& title,
         std::string line;
         for (std::size_t c = 0; c < 6; ++c) {
             if (i < 2) {
-                line += leftInWidth(r.cells[c], kHeadingWidths[c]);
+                line += padRight(r.cells[c], kHeadingWidths[c]);
             } else if (c < 3) {
-                line += leftInWidth(r.cells[c], kRowWidths[c]);
+                line += padRight(r.cells[c], kRowWidths[c]);
             } else {
-                line += rightInWidth(r.cells[c], kRowWidths[c]);
+                line += padLeft(r.cells[c], kRowWidths[c]);
             }
         }
         lines.push_back(std::move(line));
